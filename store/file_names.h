@@ -1,0 +1,43 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/clock.h"
+
+// Every name the store forms, relative to the store root, and the date texts
+// kept in the catalogue.
+namespace lumvex::store {
+
+inline constexpr std::string_view kCatalogueFile = "download.log";
+inline constexpr std::string_view kPreviousCatalogueFile = "download.old";
+inline constexpr std::string_view kConfigFile = "config.dat";
+inline constexpr std::string_view kViewReportFile = "report.txt";
+inline constexpr std::string_view kPrintReportFile = "prnrep.txt";
+inline constexpr std::string_view kDefaultCopyFile = "temp.dat";
+inline constexpr std::string_view kDeletedMarker = "deleted";
+inline constexpr std::size_t kMaxServiceCodeLength = 8;
+
+// Day of the year (1 to 366) of a DDMMYYYY bill date; 0 when the text does
+// not start with eight digits or the month is outside 1 to 12.
+int DayOfYear(std::string_view billDate);
+
+// A Service Code name may become a directory name only when it cannot reach
+// outside the store root: no separator and not "." or "..".
+bool IsSafeServiceCodeName(std::string_view name);
+
+std::string ReceivedFileName(std::string_view serviceCode, int dayOfYear);  // code/kordex$$.NNN
+std::string WorkFileName(std::string_view serviceCode, int dayOfYear);      // code/kordex!!.NNN
+std::string DataFileName(std::string_view serviceCode, int dayOfYear);      // code/kordex.NNN
+std::string DataFileEntryName(int dayOfYear);                               // kordex.NNN
+std::string StoredFilePath(std::string_view serviceCode, std::string_view fileName);
+// The received file that belongs to a File Name: its first six characters,
+// "$$." and up to three characters from its eighth on.
+std::string ReceivedFileOfName(std::string_view serviceCode, std::string_view fileName);
+
+// DDMMYYYY -> DD/MM/YYYY, taking the characters as they stand.
+std::string DatePrepare(std::string_view billDate);
+// Today's date as DD/MM/YYYY.
+std::string DateRetrieve(const LocalTime& now);
+
+}  // namespace lumvex::store
