@@ -10,9 +10,12 @@
 #include "lzw/lzw_encoder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  static lumvex::lzw::LzwDecoder decoder;  // reused, as a long run would
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   std::string out;
-  const lumvex::lzw::DecodeResult result = lumvex::lzw::DecodeLzw(bytes, out);
+  lumvex::lzw::StringSource source(bytes);
+  lumvex::lzw::StringSink sink(out);
+  const lumvex::lzw::DecodeResult result = decoder.Decode(source, size, sink);
   if (result.code != lumvex::lzw::kDecodeOk && result.code != lumvex::lzw::kDecodeFailed) std::abort();
   if (result.ok() != result.failureText.empty()) std::abort();
 
@@ -22,7 +25,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     options.widenAhead = data[0] % 5u;
     options.extraWidthBits = data[0] % 9u;
   }
+  const std::string stream = lumvex::lzw::EncodeLzw(bytes, options);
   std::string back;
-  if (!lumvex::lzw::DecodeLzw(lumvex::lzw::EncodeLzw(bytes, options), back).ok() || back != bytes) std::abort();
+  lumvex::lzw::StringSource encoded(stream);
+  lumvex::lzw::StringSink decoded(back);
+  if (!decoder.Decode(encoded, stream.size(), decoded).ok() || back != bytes) std::abort();
   return 0;
 }

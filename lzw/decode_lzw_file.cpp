@@ -8,14 +8,11 @@
 
 #include "core/text_format.h"
 #include "lzw/lzw_decoder.h"
+#include "lzw/in_directory.h"
 #include "lzw/unique_fd.h"
 
 namespace lumvex::lzw {
 namespace {
-
-std::filesystem::path InDirectory(const std::filesystem::path& directory, const std::filesystem::path& path) {
-  return directory.empty() ? path : directory / path;
-}
 
 std::filesystem::path PartialPath(const std::filesystem::path& output) {
   std::filesystem::path partial = output;

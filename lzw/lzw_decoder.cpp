@@ -21,23 +21,30 @@ constexpr std::size_t kKeptOutput = 1 << 20;
 constexpr std::size_t kOutputBlock = 4 << 20;
 // No string is longer than the dictionary can chain.
 constexpr std::size_t kLongestString = kDictionarySize;
-// Short strings are copied 16 bytes at a time; the copy may run past them.
+// Short strings are copied 16 bytes at a time when that reads only bytes
+// already written; the copy may write past them.
 constexpr std::size_t kCopySlack = 16;
 
-struct Entry {
+}  // namespace
+
+struct DictionaryEntry {
   std::uint16_t parent;  // code of the string without its last byte
   std::uint8_t byte;     // last byte
   std::uint8_t first;    // first byte
 };
 
-// Everything a decode needs, allocated once per decode.
-struct Tables {
-  std::array<Entry, kDictionarySize> entries;
+// Everything a decode needs.
+struct DecoderTables {
+  std::array<DictionaryEntry, kDictionarySize> entries;
   std::array<std::uint16_t, kDictionarySize> lengths;
   std::array<std::uint64_t, kDictionarySize> starts;  // output position of the string's first appearance
   std::array<unsigned char, kInputBlock> input;
   std::array<unsigned char, kOutputBlock + kCopySlack> output;
 };
+
+namespace {
+
+using Tables = DecoderTables;
 
 static_assert(kOutputBlock >= kKeptOutput + 2 * kLongestString);
 
@@ -47,7 +54,7 @@ class Decoder {
       : t_(t), source_(input), inputSize_(inputSize), sink_(output), progress_(progress) {
     for (std::uint32_t c = 0; c < 256; ++c) {
       const auto byte = static_cast<std::uint8_t>(c);
-      t_.entries[c] = Entry{0, byte, byte};
+      t_.entries[c] = DictionaryEntry{0, byte, byte};
       t_.lengths[c] = 1;
     }
     if (progress_) reportAfterBits_ = 0;
@@ -91,7 +98,7 @@ class Decoder {
           t_.output[outLength_++] = first;
         }
         // The new string is the old one and the byte after it in the output.
-        t_.entries[next] = Entry{static_cast<std::uint16_t>(old), first, t_.entries[old].first};
+        t_.entries[next] = DictionaryEntry{static_cast<std::uint16_t>(old), first, t_.entries[old].first};
         t_.lengths[next] = static_cast<std::uint16_t>(oldLength + 1);
         t_.starts[next] = oldStart;
         ++next;
@@ -114,9 +121,10 @@ class Decoder {
     unsigned char* to = t_.output.data() + outLength_;
     const std::uint64_t start = t_.starts[code];
     if (start >= windowStart_) {
-      // Its first appearance ends before the end of the output.
+      // Its first appearance ends before the end of the output, so `from`
+      // and `to` never overlap.
       const unsigned char* from = t_.output.data() + (start - windowStart_);
-      if (length <= kCopySlack) {
+      if (length <= kCopySlack && from + kCopySlack <= to) {
         unsigned char bytes[kCopySlack];
         std::memcpy(bytes, from, kCopySlack);
         std::memcpy(to, bytes, kCopySlack);
@@ -128,7 +136,7 @@ class Decoder {
     }
     unsigned char* at = to + length;
     while (code > 0xFF) {
-      const Entry& e = t_.entries[code];
+      const DictionaryEntry& e = t_.entries[code];
       *--at = e.byte;
       code = e.parent;
     }
@@ -234,10 +242,18 @@ class Decoder {
 
 }  // namespace
 
+LzwDecoder::LzwDecoder() = default;
+LzwDecoder::~LzwDecoder() = default;
+
+DecodeResult LzwDecoder::Decode(ByteSource& input, std::uint64_t inputSize, ByteSink& output,
+                                const ProgressHook& progress) {
+  if (!tables_) tables_.reset(new (std::nothrow) DecoderTables);
+  if (!tables_) return {kDecodeFailed, std::string(kNoDictionaryText)};
+  return Decoder(*tables_, input, inputSize, output, progress).Run();
+}
+
 DecodeResult DecodeLzw(ByteSource& input, std::uint64_t inputSize, ByteSink& output, const ProgressHook& progress) {
-  const std::unique_ptr<Tables> tables(new (std::nothrow) Tables);
-  if (!tables) return {kDecodeFailed, std::string(kNoDictionaryText)};
-  return Decoder(*tables, input, inputSize, output, progress).Run();
+  return LzwDecoder().Decode(input, inputSize, output, progress);
 }
 
 DecodeResult DecodeLzw(std::string_view stream, std::string& output) {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -26,10 +27,28 @@ struct DecodeResult {
   bool ok() const { return code == kDecodeOk; }
 };
 
-// Decodes one whole stream, from its first code to the end code. The
-// dictionary and buffers are allocated per call, never per code. A stream
-// that is damaged in any way ends with kDecodeFailed and a text saying what
-// was wrong; the bytes decoded before the damage have gone to `output`.
+struct DecoderTables;
+
+// The decoder's state: the dictionary and its buffers, allocated at the first
+// decode (never per code) and reused by later ones.
+class LzwDecoder {
+ public:
+  LzwDecoder();
+  ~LzwDecoder();
+  LzwDecoder(const LzwDecoder&) = delete;
+  LzwDecoder& operator=(const LzwDecoder&) = delete;
+
+  // Decodes one whole stream, from its first code to the end code. A stream
+  // that is damaged in any way ends with kDecodeFailed and a text saying
+  // what was wrong; the bytes decoded before the damage have gone to `output`.
+  DecodeResult Decode(ByteSource& input, std::uint64_t inputSize, ByteSink& output,
+                      const ProgressHook& progress = {});
+
+ private:
+  std::unique_ptr<DecoderTables> tables_;
+};
+
+// One decode with a decoder of its own.
 DecodeResult DecodeLzw(ByteSource& input, std::uint64_t inputSize, ByteSink& output,
                        const ProgressHook& progress = {});
 

@@ -1,5 +1,6 @@
 #include "lzw/lzw_encoder.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -35,42 +36,47 @@ class BitWriter {
 };
 
 // Strings of the dictionary as (prefix code, next byte) -> code, open
-// addressing with a generation stamp so a reset costs nothing.
+// addressing in one 64-bit word per slot: generation, key, code. A new
+// generation empties the table at no cost.
 class StringTable {
  public:
-  StringTable() : slots_(kSlots) {}
+  StringTable() : slots_(kSlots, 0) {}
 
-  void Clear() { ++generation_; }
+  void Clear() {
+    if (++generation_ == kGenerations) {
+      std::fill(slots_.begin(), slots_.end(), 0);
+      generation_ = 1;
+    }
+  }
 
   std::uint32_t Find(std::uint32_t prefix, unsigned char byte) const {
-    const std::uint32_t key = Key(prefix, byte);
-    for (std::uint32_t i = Hash(key);; i = (i + 1) & (kSlots - 1)) {
-      const Slot& s = slots_[i];
-      if (s.generation != generation_) return 0;
-      if (s.key == key) return s.code;
+    const std::uint64_t tag = Tag(prefix, byte);
+    for (std::uint32_t i = Hash(prefix, byte);; i = (i + 1) & (kSlots - 1)) {
+      const std::uint64_t slot = slots_[i];
+      if ((slot >> 40) != generation_) return 0;
+      if ((slot & ~std::uint64_t{0xFFFF}) == tag) return static_cast<std::uint32_t>(slot & 0xFFFF);
     }
   }
 
   void Add(std::uint32_t prefix, unsigned char byte, std::uint32_t code) {
-    const std::uint32_t key = Key(prefix, byte);
-    std::uint32_t i = Hash(key);
-    while (slots_[i].generation == generation_) i = (i + 1) & (kSlots - 1);
-    slots_[i] = Slot{key, code, generation_};
+    std::uint32_t i = Hash(prefix, byte);
+    while ((slots_[i] >> 40) == generation_) i = (i + 1) & (kSlots - 1);
+    slots_[i] = Tag(prefix, byte) | code;
   }
 
  private:
-  static constexpr std::uint32_t kSlots = 1u << 17;  // load stays below 0.27
-  struct Slot {
-    std::uint32_t key = 0;
-    std::uint32_t code = 0;
-    std::uint32_t generation = 0;
-  };
+  static constexpr std::uint32_t kSlots = 1u << 16;  // load stays below 0.54
+  static constexpr std::uint64_t kGenerations = 1u << 24;
 
-  static std::uint32_t Key(std::uint32_t prefix, unsigned char byte) { return (prefix << 8) | byte; }
-  static std::uint32_t Hash(std::uint32_t key) { return (key * 2654435761u) >> 15; }
+  std::uint64_t Tag(std::uint32_t prefix, unsigned char byte) const {
+    return (generation_ << 40) | (std::uint64_t{(prefix << 8) | byte} << 16);
+  }
+  static std::uint32_t Hash(std::uint32_t prefix, unsigned char byte) {
+    return (((prefix << 8) | byte) * 2654435761u) >> 16;
+  }
 
-  std::vector<Slot> slots_;
-  std::uint32_t generation_ = 1;
+  std::vector<std::uint64_t> slots_;
+  std::uint64_t generation_ = 1;
 };
 
 class Encoder {

@@ -11,6 +11,7 @@
 
 #include "core/text_format.h"
 #include "lzw/received_file_format.h"
+#include "lzw/in_directory.h"
 #include "lzw/unique_fd.h"
 
 namespace lumvex::lzw {
@@ -18,10 +19,6 @@ namespace {
 
 constexpr std::size_t kWindow = 1 << 20;
 constexpr std::size_t kRecordsPerRead = 4096;
-
-std::filesystem::path InDirectory(const std::filesystem::path& directory, const std::filesystem::path& path) {
-  return directory.empty() ? path : directory / path;
-}
 
 bool ReadAt(int fd, char* buffer, std::size_t size, std::size_t offset) {
   while (size > 0) {

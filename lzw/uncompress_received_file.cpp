@@ -2,6 +2,7 @@
 
 #include <system_error>
 
+#include "lzw/in_directory.h"
 #include "lzw/lzw_decoder.h"
 #include "lzw/received_file_restore.h"
 #include "store/file_names.h"
@@ -26,7 +27,7 @@ bool UncompressReceivedFile(const std::filesystem::path& storeRoot, const Uncomp
     return false;
   }
   std::error_code ignored;  // a work file left behind is harmless: the next run replaces it
-  std::filesystem::remove(storeRoot.empty() ? files.work : storeRoot / files.work, ignored);
+  std::filesystem::remove(InDirectory(storeRoot, files.work), ignored);
   return true;
 }
 

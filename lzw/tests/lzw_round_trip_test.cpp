@@ -53,6 +53,10 @@ INSTANTIATE_TEST_SUITE_P(
         RoundTrip{"same_byte_run", std::string(5000, 'a'), {}},
         RoundTrip{"abababa", "abababababababababab", {}},
         RoundTrip{"all_byte_values", AllByteValues(), {}},
+        // Strings of ever longer runs push the first "a"x42 out of the kept
+        // output before it is used again.
+        RoundTrip{"early_string_after_megabytes",
+                  std::string(6'000'000, 'a') + "b" + std::string(42, 'a') + "b", {}},
         // Enough codes to fill the dictionary many times over.
         RoundTrip{"random_3mb_natural_resets", RandomBytes(3 << 20, 1), {}},
         RoundTrip{"skewed_2mb", SkewedBytes(2 << 20, 2), {}},

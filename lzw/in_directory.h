@@ -1,0 +1,12 @@
+#pragma once
+
+#include <filesystem>
+
+namespace lumvex::lzw {
+
+// `path` taken relative to `directory`, or as it stands when that is empty.
+inline std::filesystem::path InDirectory(const std::filesystem::path& directory, const std::filesystem::path& path) {
+  return directory.empty() ? path : directory / path;
+}
+
+}  // namespace lumvex::lzw
