@@ -90,11 +90,11 @@ class Decoder {
         const std::uint64_t start = Position();
         std::uint8_t first = 0;
         if (code < next) {
-          first = PutString(code);
+          first = PushCodeString(code);
         } else {
           // The string that starts and ends with the same byte: the old
           // string and its own first byte.
-          first = PutString(old);
+          first = PushCodeString(old);
           t_.output[outLength_++] = first;
         }
         // The new string is the old one and the byte after it in the output.
@@ -111,8 +111,10 @@ class Decoder {
  private:
   std::uint64_t Position() const { return windowStart_ + outLength_; }
 
-  // Writes the string of `code` at the end of the output; returns its first byte.
-  std::uint8_t PutString(std::uint32_t code) {
+  // Writes the string of `code` at the end of the output; returns its first
+  // byte. The output buffer serves as the decode stack: the string lands in
+  // place, last byte first when it has to be rebuilt through the dictionary.
+  std::uint8_t PushCodeString(std::uint32_t code) {
     if (code <= 0xFF) {
       t_.output[outLength_++] = static_cast<unsigned char>(code);
       return static_cast<std::uint8_t>(code);
