@@ -21,6 +21,8 @@ std::string ReplyHeader(std::string_view request) {
   std::string header(request.substr(0, 25));
   header.resize(25, ' ');
   header.replace(0, 3, "RPY");
+  // A packet cannot hold ETX, but the host never trusts that to keep its reply whole.
+  std::replace(header.begin(), header.end(), '\x03', ' ');
   return header;
 }
 

@@ -45,6 +45,9 @@ class LineReader {
     PortError error = PortError::None;
     std::vector<std::string> signals;  // service signal lines found among the bytes
   };
+  // Bytes as if they had been read from the port (for tests and fuzzing).
+  void Append(std::string_view bytes) { pending_.append(bytes); }
+
   // Drops everything received so far, returning the service signals in it.
   Discarded DiscardPending(SerialPort& port);
 
