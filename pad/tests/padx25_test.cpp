@@ -222,6 +222,9 @@ TEST_F(PadX25Test, ModemThatNeverAnswersFailsInit) {
   ::setenv("PADX25_WAIT_MS", "200", 1);
   ASSERT_EQ(OpenPadX25("COM2", "9600", "n", "8", "1"), 1);
   EXPECT_EQ(InitPadX25(), 0);
+  char answer[100] = {};
+  EXPECT_EQ(BindPadX25(kDial, answer), 0);
+  EXPECT_STREQ(answer, "\r\nTIMEOUT\r\n");
   EXPECT_EQ(ShutPadX25(), 1);  // nobody answers ATH0 either: closed all the same
   EXPECT_EQ(OpenPadX25("COM2", "9600", "n", "8", "1"), 1);
   ::close(master);
@@ -324,6 +327,13 @@ TEST_F(PadX25Test, RefusesRequestsThatWouldBreakThePacketFraming) {
   EXPECT_EQ(spkt_padx25(nullptr, 4, 45), 1);
   int length = 10;
   EXPECT_EQ(rpkt_padx25(nullptr, &length, 45), 1);
+  // A capacity of 0 leaves no room even for the terminator: the reply is read and refused.
+  const std::string request = DownloadRequest("acme", "123456", PasswordBlock("654321"), kDay, 0);
+  ASSERT_EQ(spkt_padx25(request.c_str(), static_cast<int>(request.size()), 45), 0);
+  char untouched = kSentinel;
+  length = 0;
+  EXPECT_EQ(rpkt_padx25(&untouched, &length, 45), 1);
+  EXPECT_EQ(untouched, kSentinel);
   // Nothing was sent: the next exchange pairs its own reply.
   const Reply reply = Exchange(DownloadRequest("acme", "123456", PasswordBlock("654321"), kDay, 0));
   ASSERT_EQ(reply.result, 0);
