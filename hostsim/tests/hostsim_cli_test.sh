@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# hostsim's command line: help, and clear refusals of bad arguments.
+set -u
+hostsim=$1
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+out=$("$hostsim" --help) || fail "--help exits non-zero"
+grep -q '^Usage: hostsim' <<<"$out" || fail "--help has no usage line"
+grep -q 'DIR/accounts' <<<"$out" || fail "--help does not describe the data directory"
+
+"$hostsim" --no-such-option /tmp >/dev/null 2>&1; [ $? -eq 2 ] || fail "unknown option not refused with 2"
+"$hostsim" --reply-delay soon /tmp >/dev/null 2>&1; [ $? -eq 2 ] || fail "bad number not refused with 2"
+"$hostsim" >/dev/null 2>&1; [ $? -eq 2 ] || fail "missing directory not refused with 2"
+err=$("$hostsim" /nonexistent/dir 2>&1 >/dev/null); [ $? -eq 1 ] || fail "missing data directory not refused with 1"
+grep -q 'not a directory' <<<"$err" || fail "no message for a missing data directory: $err"
+# --link names the pseudo-terminal; it goes when hostsim stops.
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+"$hostsim" --link "$work/tty" "$work" >"$work/out" &
+pid=$!
+for _ in $(seq 1 200); do [ -s "$work/out" ] && break; sleep 0.05; done
+device=$(head -n1 "$work/out")
+[[ "$device" == /dev/pts/* ]] || { kill "$pid"; fail "no pseudo-terminal announced: $device"; }
+[ "$(readlink "$work/tty")" = "$device" ] || { kill "$pid"; fail "--link does not point at $device"; }
+kill "$pid"; wait "$pid"; status=$?
+[ $status -eq 0 ] || fail "SIGTERM exit status $status"
+[ ! -e "$work/tty" ] && [ ! -L "$work/tty" ] || fail "--link left behind"
+echo "hostsim cli ok"
