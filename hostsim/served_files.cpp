@@ -5,7 +5,7 @@
 #include <system_error>
 
 #include "hostsim/host_reply.h"
-#include "hostsim/received_image_packer.h"
+#include "lzw/received_file_packer.h"
 #include "store/file_names.h"
 
 namespace lumvex::hostsim {
@@ -56,8 +56,7 @@ std::optional<ServedFile> FindServedFile(const std::filesystem::path& dataDir, c
 ReceivedImage LoadReceivedImage(const ServedFile& file) {
   const auto bytes = ReadFileBytes(file.path);
   if (!bytes) return {ReceivedImage::Error::Unreadable, {}};
-  std::optional<std::string> image = file.isImage ? bytes : PackDataFile(*bytes);
-  if (!image) return {ReceivedImage::Error::NotPacked, {}};
+  std::optional<std::string> image = file.isImage ? bytes : lzw::MakeReceivedFile(*bytes);
   if (image->size() > kMaxBlocks * kBlockSize) return {ReceivedImage::Error::TooLarge, {}};
   // ETX ends a packet: an image carrying one could never arrive whole.
   if (image->find('\x03') != std::string::npos) return {ReceivedImage::Error::HasEtx, {}};

@@ -19,7 +19,7 @@ std::optional<ServedFile> FindServedFile(const std::filesystem::path& dataDir, c
                                          int dayOfYear);
 
 struct ReceivedImage {
-  enum class Error { None, Unreadable, NotPacked, TooLarge, HasEtx } error = Error::None;
+  enum class Error { None, Unreadable, TooLarge, HasEtx } error = Error::None;
   std::string bytes;
 };
 // The received-file image sent block by block: 9-digit payload length,

@@ -1,0 +1,258 @@
+#include "report/report_generator.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <optional>
+
+#include "core/text_format.h"
+#include "report/c_file.h"
+#include "report/data_line_reader.h"
+#include "report/report_format.h"
+#include "store/file_names.h"
+
+namespace lumvex::report {
+namespace {
+
+namespace fs = std::filesystem;
+
+int lastPageNumber = 0;
+
+constexpr std::string_view kColumnTitles =
+    "PAY.TIME        CUST.NO.             CUST.NAME          PAY.DATE         REF. NO.       FR BR.       AMOUNT    "
+    "BY  CHQ.NO. BC.";
+constexpr int kHeaderLines = 7;
+constexpr int kItemBreak = 48;     // from here an item starts a new page: 41 items a page
+constexpr int kTotalsBreak = 29;   // from here the totals block starts a new page
+constexpr int kTotalsLines = 19;
+
+// printf's "%.Ns": at most N bytes.
+void AppendCut(std::string& out, std::string_view text, std::size_t n) { out.append(text.substr(0, n)); }
+
+// printf's "%2.2s".
+void AppendTwo(std::string& out, std::string_view text) {
+  text = text.substr(0, 2);
+  out.append(2 - text.size(), ' ').append(text);
+}
+
+struct Company {
+  std::string serviceCode;
+  std::string name;
+  std::string date;  // DDMMYYYY
+};
+
+struct ChannelTotal {
+  long count = 0;
+  double amount = 0;
+};
+
+// One run of the report: the open files and the state of the listing.
+class ReportRun {
+ public:
+  ReportRun(BlockWriter* view, BlockWriter& print, MessagePort& messages, const Clock& clock)
+      : view_(view), print_(print), messages_(messages), clock_(clock) {
+    line_.reserve(kReportLineWidth + 32);
+  }
+
+  void Line(std::string_view body) {
+    const char kind = body.empty() ? '\0' : body[0];
+    if (kind == 'H') HeaderRecord(body);
+    if (kind == 'I') ItemRecord(body);
+    if (kind == 'T') TrailerRecord(body);
+  }
+
+  void WritePageHeader(int page);
+  void WriteReportLine(std::string_view text);
+  void FillPage(int count);
+
+ private:
+  void HeaderRecord(std::string_view body);
+  void ItemRecord(std::string_view body);
+  void TrailerRecord(std::string_view body);
+  void BreakPage();
+  void TotalLine(std::string_view label, const ChannelTotal& total);
+  void TrailerLine(std::string_view label, std::string_view gap, std::string_view amount);
+
+  BlockWriter* view_;
+  BlockWriter& print_;
+  MessagePort& messages_;
+  const Clock& clock_;
+  int page_ = 1;
+  int lineCounter_ = 0;
+  std::array<ChannelTotal, kChannelLines> totals_{};
+  Company company_;
+  bool timeMissingShown_ = false;
+  std::string line_;
+};
+
+void ReportRun::WriteReportLine(std::string_view text) {
+  char line[kReportLineBytes];
+  const std::size_t n = std::min(text.size(), kReportLineWidth);
+  std::memcpy(line, text.data(), n);
+  std::memset(line + n, ' ', kReportLineWidth - n);
+  line[kReportLineWidth] = '\r';
+  line[kReportLineWidth + 1] = '\n';
+  const std::string_view bytes(line, kReportLineBytes);
+  if (view_ != nullptr) view_->Write(bytes);
+  print_.Write(bytes);
+}
+
+void ReportRun::FillPage(int count) {
+  static const std::string blank = std::string(kReportLineWidth, ' ') + "\r\n";
+  for (; count < kPageLines; ++count) print_.Write(blank);
+}
+
+void ReportRun::WritePageHeader(int page) {
+  lastPageNumber = page;
+  const auto now = clock_.Now();
+  if (!now) {
+    if (!timeMissingShown_) messages_.Show(MessageStyle::Failure, kLocalTimeErrorText);
+    timeMissingShown_ = true;
+    // Blank lines in place of the header keep prnrep.txt on its 60-line stride.
+    for (int i = 0; i < kHeaderLines; ++i) WriteReportLine({});
+    return;
+  }
+  const std::string& d = company_.date;
+  WriteReportLine(Format("%.13s                %-35s       AS AT %.2s/%.2s/%.4s   RUN DATE  %.2d/%.2d/%.4d   PAGE %4d ",
+                         "DCIFB410", kReportTitle.data(), d.c_str(), d.size() > 2 ? d.c_str() + 2 : "",
+                         d.size() > 4 ? d.c_str() + 4 : "", now->day, now->month, now->year, page));
+  WriteReportLine({});
+  WriteReportLine({});
+  WriteReportLine(Format(" COMPANY NAME    %-40s   COMPANY CODE   %.8s", company_.name.c_str(),
+                         company_.serviceCode.c_str()));
+  WriteReportLine({});
+  WriteReportLine(kColumnTitles);
+  WriteReportLine({});
+}
+
+void ReportRun::BreakPage() {
+  FillPage(lineCounter_);
+  WritePageHeader(page_);
+  lineCounter_ = kHeaderLines;
+  ++page_;
+}
+
+void ReportRun::HeaderRecord(std::string_view body) {
+  company_ = Company{std::string(Field(body, 1, 8)), std::string(Field(body, 39, 40)), std::string(Field(body, 79, 8))};
+  totals_.fill({});
+  WritePageHeader(page_);
+  ++page_;
+  lineCounter_ = kHeaderLines;
+}
+
+void ReportRun::ItemRecord(std::string_view body) {
+  if (lineCounter_ >= kItemBreak) BreakPage();
+  const std::string_view time = Field(body, 47, 6);
+  const std::string_view date = Field(body, 39, 8);
+  const std::string_view amount = Field(body, 182, 13);
+  const std::string_view channel = Field(body, 172, 3);
+  const bool noCheque = HasNoChequeData(channel);
+  const int index = ChannelIndex(channel);
+  if (index != kNoChannelLine) {
+    totals_[static_cast<std::size_t>(index)].amount += AmountValue(amount);
+    ++totals_[static_cast<std::size_t>(index)].count;
+  }
+  std::string& l = line_;
+  l.clear();
+  AppendTwo(l, Field(time, 0, 2));
+  l += ':';
+  AppendTwo(l, Field(time, 2, 2));
+  l += ':';
+  AppendTwo(l, Field(time, 4, 2));
+  l += ' ';
+  AppendCut(l, Field(body, 103, 20), 20);
+  l += ' ';
+  l.append(FitNameColumn(body));
+  l += ' ';
+  AppendCut(l, Field(date, 0, 2), 2);
+  l += '/';
+  AppendCut(l, Field(date, 2, 2), 2);
+  l += '/';
+  AppendCut(l, Field(date, 4, 4), 4);
+  l += ' ';
+  AppendCut(l, Field(body, 123, 20), 20);
+  l += ' ';
+  AppendCut(l, Field(body, 163, 4), 4);
+  l += "  ";
+  AppendCut(l, FormatAmount(amount), 17);
+  l += ' ';
+  AppendCut(l, channel, 3);
+  l += ' ';
+  if (noCheque) {
+    l.append("       ").append(" ").append("  ");
+  } else {
+    AppendCut(l, Field(body, 175, 7), 7);
+    l += ' ';
+    AppendCut(l, Field(body, 196, 2), 2);
+  }
+  WriteReportLine(l);
+  ++lineCounter_;
+}
+
+void ReportRun::TotalLine(std::string_view label, const ChannelTotal& total) {
+  const std::string amount = FormatAmount(Format("%014.0f", total.amount));
+  WriteReportLine(Format("                     %.*s   %6ld   ITEM   AMOUNT %s   BAHT", static_cast<int>(label.size()),
+                         label.data(), total.count, amount.c_str()));
+}
+
+void ReportRun::TrailerLine(std::string_view label, std::string_view gap, std::string_view amount) {
+  std::string& l = line_;
+  l.assign(21, ' ');
+  l.append(label).append(gap).append(FormatAmount(amount)).append("   BAHT");
+  WriteReportLine(l);
+}
+
+void ReportRun::TrailerRecord(std::string_view body) {
+  if (lineCounter_ >= kTotalsBreak) BreakPage();
+  ChannelTotal& grand = totals_[kGrandTotalLine];
+  for (int i = 0; i < kGrandTotalLine; ++i) {
+    grand.amount += totals_[static_cast<std::size_t>(i)].amount;
+    grand.count += totals_[static_cast<std::size_t>(i)].count;
+  }
+  for (std::size_t i = 0; i < totals_.size(); ++i) {
+    const std::string_view label = ChannelTable()[i].label;
+    if (i == 0 || label.starts_with('G')) WriteReportLine({});
+    TotalLine(label, totals_[i]);
+  }
+  constexpr std::string_view kGap = "                               ";  // 31: every amount ends at column 104
+  TrailerLine(TotalChargeLabel(), kGap.substr(4), Field(body, 39, 13));
+  TrailerLine(TotalDiscountLabel(), kGap.substr(4), Field(body, 77, 13));
+  TrailerLine(VatLabel(), kGap, Field(body, 90, 10));
+  lineCounter_ += kTotalsLines;
+  FillPage(lineCounter_);
+}
+
+}  // namespace
+
+int LastPageNumber() { return lastPageNumber; }
+void SetLastPageNumber(int page) { lastPageNumber = page; }
+
+bool GenerateReport(const fs::path& dataFile, const fs::path& outputDirectory, bool viewMode, MessagePort& messages,
+                    const Clock& clock) {
+  auto fail = [&](const std::string& text) {
+    messages.Show(MessageStyle::Failure, text);
+    return false;
+  };
+  CFile in = OpenFile(dataFile, "rb");
+  if (!in) return fail(Format("Can't open file %s", dataFile.c_str()));
+  std::optional<BlockWriter> view;
+  if (viewMode) {
+    CFile file = OpenFile(outputDirectory / store::kViewReportFile, "wb");
+    if (!file) return fail("Can't open file report.txt");
+    view.emplace(std::move(file));
+  }
+  CFile printFile = OpenFile(outputDirectory / store::kPrintReportFile, "wb");
+  if (!printFile) return fail("Can't open file prnrep.txt");
+  BlockWriter print(std::move(printFile));
+
+  ReportRun run(view ? &*view : nullptr, print, messages, clock);
+  DataLineReader reader(in.get());
+  for (std::string_view line; reader.Next(line);) run.Line(WithoutLineEnd(line));
+
+  if (reader.failed()) return fail(Format("Can't read file %s", dataFile.c_str()));
+  if (view && !view->Close()) return fail("Can't write file report.txt");
+  if (!print.Close()) return fail("Can't write file prnrep.txt");
+  return true;
+}
+
+}  // namespace lumvex::report
