@@ -57,9 +57,9 @@ DecodeResult DecodeLzwFile(const std::filesystem::path& input, const std::filesy
   FileSink sink(out.get());
   DecodeResult result = DecodeLzw(source, static_cast<std::uint64_t>(info.st_size), sink, progress);
   if (result.ok()) {
-    // The data file must be on disk before it replaces an older one.
-    const bool stored = ::fdatasync(out.get()) == 0 && out.Close();
-    if (stored && std::rename(partial.c_str(), target.c_str()) == 0) return result;
+    // The rename makes the replacement atomic. No sync: the received file
+    // stays on disk, so a crash costs at most a second uncompress.
+    if (out.Close() && std::rename(partial.c_str(), target.c_str()) == 0) return result;
     result = {kDecodeFailed, Format("Cannot write file %s", output.c_str())};
   } else if (sink.failed()) {
     result.failureText = Format("Cannot write file %s", output.c_str());

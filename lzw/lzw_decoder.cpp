@@ -1,6 +1,8 @@
 #include "lzw/lzw_decoder.h"
 
+#include <algorithm>
 #include <array>
+#include <cstring>
 #include <limits>
 #include <memory>
 #include <new>
@@ -12,10 +14,15 @@ namespace lumvex::lzw {
 namespace {
 
 constexpr std::size_t kInputBlock = 64 * 1024;
-// No string is longer than the dictionary can chain, so one always fits
-// behind a flush.
+// The output stays in memory this long after it is written, so that most
+// strings are copied from where they last appeared instead of being rebuilt
+// through the dictionary, a byte per step.
+constexpr std::size_t kKeptOutput = 1 << 20;
+constexpr std::size_t kOutputBlock = 4 << 20;
+// No string is longer than the dictionary can chain.
 constexpr std::size_t kLongestString = kDictionarySize;
-constexpr std::size_t kOutputBlock = 256 * 1024;
+// Short strings are copied 16 bytes at a time; the copy may run past them.
+constexpr std::size_t kCopySlack = 16;
 
 struct Entry {
   std::uint16_t parent;  // code of the string without its last byte
@@ -27,9 +34,12 @@ struct Entry {
 struct Tables {
   std::array<Entry, kDictionarySize> entries;
   std::array<std::uint16_t, kDictionarySize> lengths;
+  std::array<std::uint64_t, kDictionarySize> starts;  // output position of the string's first appearance
   std::array<unsigned char, kInputBlock> input;
-  std::array<unsigned char, kOutputBlock> output;
+  std::array<unsigned char, kOutputBlock + kCopySlack> output;
 };
+
+static_assert(kOutputBlock >= kKeptOutput + 2 * kLongestString);
 
 class Decoder {
  public:
@@ -53,6 +63,7 @@ class Decoder {
       if (code == kEndCode) return Finish();
       if (code > 0xFF) return Damaged(Format("Damaged compressed data: code %u where a single byte belongs", code));
       if (!Room(1)) return WriteFailed();
+      std::uint64_t oldStart = Position();
       t_.output[outLength_++] = static_cast<unsigned char>(code);
       std::uint32_t old = code;
 
@@ -67,31 +78,55 @@ class Decoder {
         if (code > next) return Damaged(Format("Damaged compressed data: code %u is not in the dictionary", code));
         if (next == kDictionarySize) return Damaged("Damaged compressed data: dictionary full without a reset");
 
+        const std::size_t oldLength = t_.lengths[old];
+        if (!Room(oldLength + 1)) return WriteFailed();
+        const std::uint64_t start = Position();
         std::uint8_t first = 0;
         if (code < next) {
-          if (!Room(t_.lengths[code])) return WriteFailed();
           first = PutString(code);
         } else {
           // The string that starts and ends with the same byte: the old
           // string and its own first byte.
-          if (!Room(std::size_t{t_.lengths[old]} + 1)) return WriteFailed();
           first = PutString(old);
           t_.output[outLength_++] = first;
         }
+        // The new string is the old one and the byte after it in the output.
         t_.entries[next] = Entry{static_cast<std::uint16_t>(old), first, t_.entries[old].first};
-        t_.lengths[next] = static_cast<std::uint16_t>(t_.lengths[old] + 1);
+        t_.lengths[next] = static_cast<std::uint16_t>(oldLength + 1);
+        t_.starts[next] = oldStart;
         ++next;
         old = code;
+        oldStart = start;
       }
     }
   }
 
  private:
-  // Writes the string of `code` at the end of the output, last byte first
-  // through the parent chain; returns its first byte.
+  std::uint64_t Position() const { return windowStart_ + outLength_; }
+
+  // Writes the string of `code` at the end of the output; returns its first byte.
   std::uint8_t PutString(std::uint32_t code) {
+    if (code <= 0xFF) {
+      t_.output[outLength_++] = static_cast<unsigned char>(code);
+      return static_cast<std::uint8_t>(code);
+    }
     const std::size_t length = t_.lengths[code];
-    unsigned char* at = t_.output.data() + outLength_ + length;
+    unsigned char* to = t_.output.data() + outLength_;
+    const std::uint64_t start = t_.starts[code];
+    if (start >= windowStart_) {
+      // Its first appearance ends before the end of the output.
+      const unsigned char* from = t_.output.data() + (start - windowStart_);
+      if (length <= kCopySlack) {
+        unsigned char bytes[kCopySlack];
+        std::memcpy(bytes, from, kCopySlack);
+        std::memcpy(to, bytes, kCopySlack);
+      } else {
+        std::memcpy(to, from, length);
+      }
+      outLength_ += length;
+      return t_.entries[code].first;
+    }
+    unsigned char* at = to + length;
     while (code > 0xFF) {
       const Entry& e = t_.entries[code];
       *--at = e.byte;
@@ -102,14 +137,22 @@ class Decoder {
     return static_cast<std::uint8_t>(code);
   }
 
+  // Makes room for the longest string plus `size`, handing on what was
+  // written and keeping its tail for later copies.
   bool Room(std::size_t size) {
-    if (t_.output.size() - outLength_ >= size) return true;
-    return Flush();
+    if (kOutputBlock - outLength_ >= kLongestString + size) return true;
+    if (!Flush()) return false;
+    const std::size_t keep = std::min(outLength_, kKeptOutput);
+    std::memmove(t_.output.data(), t_.output.data() + outLength_ - keep, keep);
+    windowStart_ += outLength_ - keep;
+    outLength_ = keep;
+    flushed_ = keep;
+    return true;
   }
 
   bool Flush() {
-    const bool written = outLength_ == 0 || sink_.Write(t_.output.data(), outLength_);
-    outLength_ = 0;
+    const bool written = outLength_ == flushed_ || sink_.Write(t_.output.data() + flushed_, outLength_ - flushed_);
+    flushed_ = outLength_;
     return written;
   }
 
@@ -184,10 +227,10 @@ class Decoder {
   std::uint64_t bitsTaken_ = 0;
   std::uint64_t reportAfterBits_ = std::numeric_limits<std::uint64_t>::max();
 
-  std::size_t outLength_ = 0;
+  std::size_t outLength_ = 0;    // bytes in the output buffer
+  std::size_t flushed_ = 0;      // of which handed on already
+  std::uint64_t windowStart_ = 0;  // output position of the buffer's first byte
 };
-
-static_assert(kOutputBlock > kLongestString);
 
 }  // namespace
 
