@@ -17,5 +17,6 @@ struct Command {
 // Each area of the program contributes its commands.
 std::span<const Command> StoreCommands();
 std::span<const Command> LzwCommands();
+std::span<const Command> LinkCommands();
 
 }  // namespace lumvex::cli

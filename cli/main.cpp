@@ -13,7 +13,8 @@ using lumvex::cli::Command;
 
 std::vector<Command> AllCommands() {
   std::vector<Command> all;
-  for (auto group : {lumvex::cli::StoreCommands(), lumvex::cli::LzwCommands()}) all.insert(all.end(), group.begin(), group.end());
+  for (auto group : {lumvex::cli::StoreCommands(), lumvex::cli::LzwCommands(), lumvex::cli::LinkCommands()})
+    all.insert(all.end(), group.begin(), group.end());
   return all;
 }
 

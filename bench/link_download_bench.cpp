@@ -1,0 +1,150 @@
+// A download over libpadx25 against hostsim emulating a 14400 bps line, with
+// the real pauses (1500 ms before the PAD check, 500 ms before the first
+// request, 250 ms before each request). Its wall time is set beside the
+// floor measured in the same run: those pauses plus the line time of every
+// reply byte (and its ETX) at ten bits a byte. What remains is the cost of
+// dialling, of the library, of our code and of the uncompress step.
+#include <benchmark/benchmark.h>
+#include <stdlib.h>
+
+#include <chrono>
+
+#include "core/pacing.h"
+#include "core/recording_message_port.h"
+#include "core/testing/temp_dir.h"
+#include "core/text_format.h"
+#include "hostsim/testing/hostsim_process.h"
+#include "link/download_transaction.h"
+#include "link/lzw_uncompress_step.h"
+#include "link/padx25_port.h"
+
+namespace {
+
+using namespace lumvex;
+using namespace lumvex::link;
+using Clock = std::chrono::steady_clock;
+
+constexpr double kLineBitsPerSecond = 14400.0;
+
+// The real library, counting what crosses the line.
+class CountingPad : public PadX25Library {
+ public:
+  int spkt_padx25(std::string_view request, int waitSeconds) override {
+    ++requests;
+    requestBytes += request.size() + 1;
+    return PadX25Library::spkt_padx25(request, waitSeconds);
+  }
+  int rpkt_padx25(std::span<char> reply, int& length, int waitSeconds) override {
+    const int result = PadX25Library::rpkt_padx25(reply, length, waitSeconds);
+    if (result == 0) replyBytes += static_cast<std::size_t>(length) + 1;
+    return result;
+  }
+  void Reset() { requests = requestBytes = replyBytes = 0; }
+  std::size_t requests = 0, requestBytes = 0, replyBytes = 0;
+};
+
+std::string BillData(std::size_t lines) {
+  std::string data;
+  unsigned x = 11;
+  for (std::size_t i = 0; i < lines; ++i) {
+    x = x * 1103515245u + 12345u;
+    data += Format("I%06zu%010u%08u TH %05u\r\n", i, x, x % 99991u, (x >> 8) % 65521u);
+  }
+  return data;
+}
+
+struct Bench {
+  testing::TempDir hostDir, store;
+  std::string date;
+  std::unique_ptr<hostsim::testing::HostsimProcess> host;
+  CountingPad pad;
+  RecordingMessagePort messages;
+  SleepingPacer pacer;
+  LinkState state;
+  LzwUncompressStep uncompress{store.path()};
+  LinkControl control{LinkCopy::Download, pad, messages, pacer, store / "config.dat", state};
+  DownloadTransaction download{control, messages, pacer, SystemClock::Instance(), uncompress, store.path()};
+
+  Bench() {
+    const std::optional<LocalTime> now = SystemClock::Instance().Now();
+    date = Format("0501%04d", now ? now->year : 2001);
+    testing::WriteFile(hostDir / "accounts", "abc01 123456 654321\n");
+    std::filesystem::create_directory(hostDir / "abc01");
+    std::filesystem::create_directory(store / "abc01");
+    testing::WriteFile(hostDir / "abc01" / (date + ".dat"), BillData(200));
+    testing::WriteFile(store / "config.dat", "2050123456 1 2 ATDT   021234567           x\n");
+    ::setenv("PADX25_GUARD_MS", "20", 1);
+    host = std::make_unique<hostsim::testing::HostsimProcess>(
+        hostDir.path(), std::vector<std::string>{"--rate", "14400", "--guard-ms", "20"});
+    if (host->started()) ::setenv("PADX25_COM1", host->device().c_str(), 1);
+  }
+  void Clean() {
+    std::error_code ec;
+    std::filesystem::remove(store / "abc01/kordex$$.005", ec);
+    std::filesystem::remove(store / "abc01/kordex.005", ec);
+    messages.Clear();
+    pad.Reset();
+  }
+  double FloorSeconds(bool withConnect) const {
+    const double pauses = (withConnect ? 1.5 : 0.0) + 0.5 + 0.25 * static_cast<double>(pad.requests);
+    return pauses + static_cast<double>(pad.replyBytes) * 10.0 / kLineBitsPerSecond;
+  }
+};
+
+void Report(benchmark::State& state, const Bench& b, double wall, double floor) {
+  state.counters["wall_s"] = benchmark::Counter(wall, benchmark::Counter::kAvgIterations);
+  state.counters["floor_s"] = benchmark::Counter(floor, benchmark::Counter::kAvgIterations);
+  state.counters["over_floor_pct"] = (wall / floor - 1.0) * 100.0;
+  state.counters["requests"] = static_cast<double>(b.pad.requests);
+  state.counters["reply_bytes"] = static_cast<double>(b.pad.replyBytes);
+  // Requests travel unpaced in the emulation; on a real line they would add this.
+  state.counters["request_line_s"] = static_cast<double>(b.pad.requestBytes) * 10.0 / kLineBitsPerSecond;
+}
+
+// Dial, transfer, uncompress: what the user waits for after "Are you sure ?".
+void BM_DownloadWithConnect(benchmark::State& state) {
+  Bench b;
+  if (!b.host->started()) return state.SkipWithError(b.host->error().c_str());
+  double wall = 0, floor = 0;
+  const DownloadEntries entries{"abc01", "123456", "654321", b.date};
+  for (auto _ : state) {
+    b.Clean();
+    const auto start = Clock::now();
+    const DownloadOutcome outcome = b.download.Start(entries);
+    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    state.SetIterationTime(seconds);
+    if (outcome != DownloadOutcome::Completed) return state.SkipWithError("download failed");
+    wall += seconds;
+    floor += b.FloorSeconds(true);
+    b.control.LinkDisconnect();
+  }
+  Report(state, b, wall, floor);
+}
+BENCHMARK(BM_DownloadWithConnect)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+
+// "Download Again": the link is up, the transfer alone.
+void BM_DownloadAgain(benchmark::State& state) {
+  Bench b;
+  if (!b.host->started()) return state.SkipWithError(b.host->error().c_str());
+  const DownloadEntries entries{"abc01", "123456", "654321", b.date};
+  b.Clean();
+  if (b.download.Start(entries) != DownloadOutcome::Completed) return state.SkipWithError("first download failed");
+  double wall = 0, floor = 0;
+  for (auto _ : state) {
+    b.Clean();
+    const auto start = Clock::now();
+    const DownloadOutcome outcome = b.download.Start(entries);
+    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    state.SetIterationTime(seconds);
+    if (outcome != DownloadOutcome::Completed) return state.SkipWithError("download failed");
+    wall += seconds;
+    floor += b.FloorSeconds(false);
+  }
+  b.control.LinkDisconnect();
+  Report(state, b, wall, floor);
+}
+BENCHMARK(BM_DownloadAgain)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
