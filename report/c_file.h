@@ -1,0 +1,67 @@
+#pragma once
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+namespace lumvex::report {
+
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using CFile = std::unique_ptr<std::FILE, FileCloser>;
+
+inline CFile OpenFile(const std::filesystem::path& path, const char* mode) {
+  return CFile(std::fopen(path.c_str(), mode));
+}
+
+// Output in large blocks, remembering the first failure, so callers write
+// line by line and ask once at the end whether everything reached the file.
+class BlockWriter {
+ public:
+  explicit BlockWriter(CFile file, std::size_t capacity = 1 << 18) : file_(std::move(file)) {
+    buffer_.reserve(capacity);
+  }
+  BlockWriter(const BlockWriter&) = delete;
+  BlockWriter& operator=(const BlockWriter&) = delete;
+  ~BlockWriter() { Close(); }
+
+  void Write(std::string_view bytes) {
+    if (buffer_.size() + bytes.size() > buffer_.capacity()) Flush();
+    if (bytes.size() >= buffer_.capacity()) {
+      Put(bytes);
+    } else {
+      buffer_.insert(buffer_.end(), bytes.begin(), bytes.end());
+    }
+  }
+  void Write(char c) {
+    if (buffer_.size() == buffer_.capacity()) Flush();
+    buffer_.push_back(c);
+  }
+
+  // Writes what is left and closes; false when any write failed.
+  bool Close() {
+    if (!file_) return ok_;
+    Flush();
+    if (std::fclose(file_.release()) != 0) ok_ = false;
+    return ok_;
+  }
+  bool ok() const { return ok_; }
+
+ private:
+  void Flush() {
+    Put(std::string_view(buffer_.data(), buffer_.size()));
+    buffer_.clear();
+  }
+  void Put(std::string_view bytes) {
+    if (ok_ && !bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file_.get()) != bytes.size()) ok_ = false;
+  }
+
+  CFile file_;
+  std::vector<char> buffer_;
+  bool ok_ = true;
+};
+
+}  // namespace lumvex::report
