@@ -30,6 +30,7 @@ class CMainFrame : public QMainWindow {
   CommandSet& commands() { return *commands_; }
   QtMessagePort& messages() { return messages_; }
   const Clock& clock() const { return clock_; }
+  StoreCommands& storeCommands() { return *storeCommands_; }
   QToolBar* toolBar() const { return toolBar_; }
   // Pane 0: idle text and prompts; 1: the view's status; 2, 3: Caps Lock, Num Lock.
   QLabel* statusPane(int index) const;

@@ -42,8 +42,7 @@ class CCopyDlg : public QDialog {
   ~CCopyDlg() override;
   // The destination as a file system name (the locale's encoding).
   std::string destination() const;
-
- protected:
+  // Keeps the dialog open, with a message, while no name is typed.
   void accept() override;
 
  private:
