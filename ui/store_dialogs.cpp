@@ -2,12 +2,14 @@
 
 #include <QDialogButtonBox>
 #include <QFile>
+#include <QFont>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <QValidator>
 
 #include "ui/app_strings.h"
+#include "ui/dialog_template.h"
 #include "ui/message_box.h"
 #include "ui/thai_text.h"
 #include "ui_add_service_code_dlg.h"
@@ -43,6 +45,7 @@ CAddServiceCodeDlg::CAddServiceCodeDlg(QWidget* parent) : QDialog(parent), ui_(n
   ui_->edit1039->setValidator(new ServiceCodeValidator(ui_->edit1039));
   connect(ui_->okButton, &QPushButton::clicked, this, &QDialog::accept);
   connect(ui_->cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+  FitTemplateLabels(this);
 }
 
 CAddServiceCodeDlg::~CAddServiceCodeDlg() = default;
@@ -55,6 +58,7 @@ CCopyDlg::CCopyDlg(const store::FileEntry& entry, QWidget* parent) : QDialog(par
       QStringLiteral("Copy  :   File '%1' in Service Code '%2'").arg(FileOf(entry), CodeOf(entry)));
   connect(ui_->okButton, &QPushButton::clicked, this, &CCopyDlg::accept);
   connect(ui_->cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+  FitTemplateLabels(this);
 }
 
 CCopyDlg::~CCopyDlg() = default;
@@ -77,6 +81,7 @@ CDeleteDlg::CDeleteDlg(const store::FileEntry& entry, QWidget* parent) : QDialog
       QStringLiteral("Are you sure to delete file '%1' in Service Code '%2' ?").arg(FileOf(entry), CodeOf(entry)));
   connect(ui_->okButton, &QPushButton::clicked, this, &QDialog::accept);
   connect(ui_->cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+  FitTemplateLabels(this);
 }
 
 CDeleteDlg::~CDeleteDlg() = default;
@@ -92,6 +97,7 @@ CHouse::CHouse(const store::FileEntry& entry, QWidget* parent) : QWidget(parent)
   ui_->edit1000->setText(FileOf(entry));
   ui_->edit1007->setText(CodeOf(entry));
   ui_->edit1003->setText(FromTis620(entry.description));
+  FitTemplateLabels(this);
 }
 
 CHouse::~CHouse() = default;
@@ -101,6 +107,7 @@ CAgent::CAgent(const store::FileEntry& entry, QWidget* parent) : QWidget(parent)
   ui_->edit1054->setText(FromTis620(entry.datePrepare));
   ui_->edit1055->setText(FromTis620(entry.dateRetrieve));
   ui_->edit1056->setText(FromTis620(entry.fileSize));
+  FitTemplateLabels(this);
 }
 
 CAgent::~CAgent() = default;
@@ -109,10 +116,12 @@ CPropertiesSheet::CPropertiesSheet(const store::FileEntry& entry, QWidget* paren
     : QDialog(parent), tabs_(new QTabWidget(this)) {
   setObjectName(QStringLiteral("DataProperties"));
   setWindowTitle(QStringLiteral("Data Properties"));
+  setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
   auto* house = new CHouse(entry, tabs_);
   auto* agent = new CAgent(entry, tabs_);
   tabs_->addTab(house, house->windowTitle());
   tabs_->addTab(agent, agent->windowTitle());
+  tabs_->setUsesScrollButtons(false);  // both page titles in full
   // The standard buttons of a property sheet; nothing here can be applied.
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Apply, this);
   buttons->button(QDialogButtonBox::Apply)->setEnabled(false);
