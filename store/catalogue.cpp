@@ -194,6 +194,10 @@ void Catalogue::MarkServiceCodeDeleted(int serviceCodeIndex) {
 
 bool Catalogue::RecordFile(int serviceCodeIndex, std::string_view fileName, std::string_view billDate,
                            std::string_view sizeText) {
+  if (fileCount() >= MAX_FILES) {
+    Show(kFileLimitText);  // before replacing, so the older entry stays live
+    return false;
+  }
   const std::string& code = serviceCode(serviceCodeIndex).name;
   bool saved = true;
   for (auto& f : files_) {

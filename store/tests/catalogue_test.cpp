@@ -201,10 +201,11 @@ TEST_F(CatalogueTest, TablesRefuseEntriesBeyondTheirCapacity) {
 
   Load(CatalogueText({"abc01"}, MAX_FILES));
   messages.Clear();
-  EXPECT_FALSE(catalogue.RecordFile(0, "kordex.999", "05012001", "1"));
+  EXPECT_FALSE(catalogue.RecordFile(0, "kordex.001", "05012001", "1"));
   EXPECT_EQ(messages.texts(),
             std::vector<std::string>{"Number of files must be less than 3660, Should DELETE some or more files."});
   EXPECT_EQ(catalogue.fileCount(), MAX_FILES);
+  EXPECT_EQ(catalogue.FileCountOf(0), MAX_FILES);  // the older kordex.001 is still there
 }
 
 TEST_F(CatalogueTest, ServiceCodeNamesThatCannotBeStoredAreRefused) {
