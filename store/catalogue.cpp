@@ -19,11 +19,6 @@ const std::string kFileLimitText =
 constexpr const char* kShortTextText =
     "download.log is shorter than its counts announce; the missing lines are ignored.";
 
-bool IsStorableServiceCodeName(std::string_view name) {
-  return name.size() <= kMaxServiceCodeLength && IsSafeServiceCodeName(name) &&
-         name.find_first_of(" \t\r\n\v\f,'") == std::string_view::npos;
-}
-
 }  // namespace
 
 Catalogue::Catalogue(MessagePort& messages, const Clock& clock, std::filesystem::path storeRoot)
@@ -183,10 +178,8 @@ int Catalogue::AddServiceCode(std::string_view name) {
     Show(kServiceCodeLimitText);
     return -1;
   }
-  if (!IsStorableServiceCodeName(name) || name == kDeletedMarker) {
-    Show(Format("'%.*s' cannot be a Service Code: use 1 to %zu characters without spaces, commas, "
-                "apostrophes, \"/\" or \"\\\", other than \".\", \"..\" and \"deleted\".",
-                static_cast<int>(name.size()), name.data(), kMaxServiceCodeLength));
+  if (!IsStorableServiceCodeName(name)) {
+    Show(ServiceCodeNameRefusal(name));
     return -1;
   }
   serviceCodes_.push_back({std::string(name), 0});

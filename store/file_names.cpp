@@ -1,5 +1,6 @@
 #include "store/file_names.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 
@@ -54,6 +55,20 @@ int DayOfYear(std::string_view billDate) {
 bool IsSafeServiceCodeName(std::string_view name) {
   if (name.empty() || name == "." || name == "..") return false;
   return name.find_first_of("/\\") == std::string_view::npos && name.find('\0') == std::string_view::npos;
+}
+
+bool IsStorableServiceCodeName(std::string_view name) {
+  return name.size() <= kMaxServiceCodeLength && IsSafeServiceCodeName(name) && name != kDeletedMarker &&
+         name.find_first_of(" \t\r\n\v\f,'") == std::string_view::npos;
+}
+
+std::string ServiceCodeNameRefusal(std::string_view name) {
+  char text[256];
+  std::snprintf(text, sizeof text,
+                "'%.*s' cannot be a Service Code: use 1 to %zu characters without spaces, commas, "
+                "apostrophes, \"/\" or \"\\\", other than \".\", \"..\" and \"deleted\".",
+                static_cast<int>(std::min<std::size_t>(name.size(), 64)), name.data(), kMaxServiceCodeLength);
+  return text;
 }
 
 std::string ReceivedFileName(std::string_view serviceCode, int dayOfYear) {

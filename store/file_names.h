@@ -26,6 +26,13 @@ int DayOfYear(std::string_view billDate);
 // outside the store root: no separator and not "." or "..".
 bool IsSafeServiceCodeName(std::string_view name);
 
+// A name the store can hold as a Service Code: safe as a directory name, at
+// most 8 characters, reading back the same from download.log (no white space,
+// comma or apostrophe), and not the reserved "deleted".
+bool IsStorableServiceCodeName(std::string_view name);
+// The message that refuses a name IsStorableServiceCodeName rejects.
+std::string ServiceCodeNameRefusal(std::string_view name);
+
 std::string ReceivedFileName(std::string_view serviceCode, int dayOfYear);  // code/kordex$$.NNN
 std::string WorkFileName(std::string_view serviceCode, int dayOfYear);      // code/kordex!!.NNN
 std::string DataFileName(std::string_view serviceCode, int dayOfYear);      // code/kordex.NNN

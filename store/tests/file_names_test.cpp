@@ -47,5 +47,14 @@ TEST(FileNamesTest, OnlyNamesThatStayInsideTheStoreAreSafe) {
   for (const char* bad : {"", ".", "..", "a/b", "a\\b", "/"}) EXPECT_FALSE(IsSafeServiceCodeName(bad)) << bad;
 }
 
+TEST(FileNamesTest, OnlyNamesThatReadBackFromTheCatalogueAreStorable) {
+  for (const char* ok : {"abc01", "a.b", "x", "12345678"}) EXPECT_TRUE(IsStorableServiceCodeName(ok)) << ok;
+  for (const char* bad : {"", "..", "a/b", "two words", "tab\there", "a,b", "it's", "deleted", "toolong12"})
+    EXPECT_FALSE(IsStorableServiceCodeName(bad)) << bad;
+  EXPECT_EQ(ServiceCodeNameRefusal("a b"),
+            "'a b' cannot be a Service Code: use 1 to 8 characters without spaces, commas, apostrophes, "
+            "\"/\" or \"\\\", other than \".\", \"..\" and \"deleted\".");
+}
+
 }  // namespace
 }  // namespace lumvex::store

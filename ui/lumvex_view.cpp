@@ -1,0 +1,273 @@
+#include "ui/lumvex_view.h"
+
+#include <QHeaderView>
+#include <algorithm>
+#include <QItemSelectionModel>
+#include <QListView>
+#include <QResizeEvent>
+#include <QStackedWidget>
+#include <QTreeView>
+#include <QTreeWidget>
+
+#include "core/text_format.h"
+#include "ui/file_list_model.h"
+#include "ui/thai_text.h"
+
+namespace lumvex::ui {
+namespace {
+
+constexpr int kColumnWidths[kFileListColumns] = {89, 105, 155, 100, 103, 85};
+constexpr int kListId = 1002;
+constexpr int kTreeId = 1003;
+
+QString ModeLabel(ViewMode mode) {
+  switch (mode) {
+    case ViewMode::LargeIcon:
+      return QStringLiteral("Large Icon");
+    case ViewMode::SmallIcon:
+      return QStringLiteral("Small Icon");
+    case ViewMode::List:
+      return QStringLiteral("List View");
+    case ViewMode::Report:
+      break;
+  }
+  return QStringLiteral("Report View");
+}
+
+}  // namespace
+
+CLumvexView::CLumvexView(MessagePort& messages, const Clock& clock, QWidget* parent)
+    : QWidget(parent), storeRoot_(std::filesystem::current_path()), catalogue_(messages, clock, storeRoot_) {
+  setObjectName(QStringLiteral("CLumvexView"));
+}
+
+CLumvexView::~CLumvexView() { catalogue_.SetObserver(nullptr); }
+
+void CLumvexView::Create() {
+  fileIcon_ = QIcon(QStringLiteral(":/icons/lumvex.svg"));
+  rootIcon_ = QIcon(QStringLiteral(":/icons/computer.svg"));
+  serviceCodeIcon_.addFile(QStringLiteral(":/icons/lumvex.svg"), QSize(), QIcon::Normal);
+  serviceCodeIcon_.addFile(QStringLiteral(":/icons/service_code_selected.svg"), QSize(), QIcon::Selected);
+  CreateList();
+  modeLabel_ = ModeLabel(ViewMode::Report);
+  CreateTree();
+  catalogue_.SetObserver(this);
+  catalogue_.LoadCatalogue();
+}
+
+void CLumvexView::CreateList() {
+  model_ = new FileListModel(catalogue_, fileIcon_, this);
+  listArea_ = new QStackedWidget(this);
+  listArea_->setObjectName(QStringLiteral("list%1").arg(kListId));
+
+  details_ = new QTreeView(listArea_);
+  details_->setObjectName(QStringLiteral("detailsList"));
+  details_->setRootIsDecorated(false);
+  details_->setUniformRowHeights(true);
+  details_->setAllColumnsShowFocus(true);
+  details_->setItemsExpandable(false);
+  details_->setSelectionMode(QAbstractItemView::SingleSelection);
+  details_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  details_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  details_->setModel(model_);
+  details_->header()->setStretchLastSection(false);
+  details_->header()->setSectionsClickable(true);
+  details_->header()->setSectionsMovable(false);
+  // The widths were set for an 8-point font; a larger one must not cut a File Name short.
+  const QFontMetrics metrics = details_->fontMetrics();
+  const int nameWidth = metrics.horizontalAdvance(QStringLiteral("kordex.000")) + 20 + 20;
+  for (int c = 0; c < kFileListColumns; ++c) {
+    const int title = metrics.horizontalAdvance(model_->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString()) + 16;
+    details_->header()->resizeSection(c, std::max({kColumnWidths[c], title, c == 0 ? nameWidth : 0}));
+  }
+  connect(details_->header(), &QHeaderView::sectionClicked, this, &CLumvexView::SortBy);
+
+  icons_ = new QListView(listArea_);
+  icons_->setObjectName(QStringLiteral("iconList"));
+  icons_->setModel(model_);
+  icons_->setSelectionModel(details_->selectionModel());
+  icons_->setSelectionMode(QAbstractItemView::SingleSelection);
+  icons_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  icons_->setMovement(QListView::Static);
+  icons_->setResizeMode(QListView::Adjust);
+  icons_->setUniformItemSizes(true);
+  icons_->setLayoutMode(QListView::Batched);
+
+  listArea_->addWidget(details_);
+  listArea_->addWidget(icons_);
+  for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(details_), static_cast<QAbstractItemView*>(icons_)}) {
+    view->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(view, &QWidget::customContextMenuRequested, this,
+            [this, view](const QPoint& pos) { OnListContextMenu(view, pos); });
+  }
+  connect(details_->selectionModel(), &QItemSelectionModel::selectionChanged, this, &CLumvexView::ReadListSelection);
+  connect(model_, &QAbstractItemModel::modelReset, this, &CLumvexView::ReadListSelection);
+  connect(model_, &QAbstractItemModel::rowsRemoved, this, &CLumvexView::ReadListSelection);
+  connect(model_, &QAbstractItemModel::layoutChanged, this, &CLumvexView::ReadListSelection);
+}
+
+void CLumvexView::CreateTree() {
+  tree_ = new QTreeWidget(this);
+  tree_->setObjectName(QStringLiteral("tree%1").arg(kTreeId));
+  tree_->setHeaderHidden(true);
+  tree_->setColumnCount(1);
+  tree_->setRootIsDecorated(true);
+  tree_->setSelectionMode(QAbstractItemView::SingleSelection);
+  tree_->setMouseTracking(true);  // hot tracking of the item under the pointer
+  tree_->setIconSize(QSize(20, 20));
+  root_ = new QTreeWidgetItem(tree_, QStringList(QStringLiteral("For Service Code")));
+  root_->setIcon(0, rootIcon_);
+  root_->setData(0, Qt::UserRole, -1);
+  root_->setExpanded(true);
+  connect(tree_, &QTreeWidget::currentItemChanged, this,
+          [this](QTreeWidgetItem* current, QTreeWidgetItem*) { OnTreeSelectionChanged(current); });
+}
+
+void CLumvexView::OnInitialUpdate() {
+  storeRoot_ = std::filesystem::current_path();
+  if (root_ != nullptr && root_->childCount() > 0) {
+    SelectServiceCode(root_->child(0)->data(0, Qt::UserRole).toInt());
+  }
+}
+
+int CLumvexView::selectedFileIndex() const { return model_->FileIndexAt(selectedRow_); }
+
+QAbstractItemView* CLumvexView::list() const {
+  return listArea_->currentWidget() == details_ ? static_cast<QAbstractItemView*>(details_) : icons_;
+}
+
+QWidget* CLumvexView::listArea() const { return listArea_; }
+
+QTreeWidgetItem* CLumvexView::NodeOf(int serviceCodeIndex) const {
+  for (int i = 0; i < root_->childCount(); ++i) {
+    if (root_->child(i)->data(0, Qt::UserRole).toInt() == serviceCodeIndex) return root_->child(i);
+  }
+  return nullptr;
+}
+
+void CLumvexView::SelectServiceCode(int serviceCodeIndex) {
+  QTreeWidgetItem* node = NodeOf(serviceCodeIndex);
+  if (node == nullptr) return;
+  if (tree_->currentItem() == node) {
+    OnTreeSelectionChanged(node);
+  } else {
+    tree_->setCurrentItem(node);
+  }
+}
+
+void CLumvexView::OnTreeSelectionChanged(QTreeWidgetItem* item) {
+  selectedServiceCode_ = item != nullptr ? item->data(0, Qt::UserRole).toInt() : -1;
+  FillList(selectedServiceCode_);
+  UpdateStatus(selectedServiceCode_);
+  emit selectionChanged();
+}
+
+void CLumvexView::FillList(int serviceCodeIndex) {
+  model_->Clear();
+  if (selectedServiceCode_ == -1) return;
+  model_->Fill(catalogue_.FilesOf(serviceCodeIndex));
+}
+
+void CLumvexView::UpdateStatus(int k) {
+  std::string text;
+  if (k == kFileStatus) {
+    text = Format("File Name '%s'", currentFile_.c_str());
+  } else if (k < 0 || !catalogue_.IsLive(k)) {
+    currentServiceCode_ = "None";
+    text = Format("Service Code '%s' : %d files", currentServiceCode_.c_str(), 0);
+  } else {
+    currentServiceCode_ = catalogue_.serviceCode(k).name;
+    text = Format("Service Code '%s' : %d files", currentServiceCode_.c_str(), catalogue_.FileCountOf(k));
+  }
+  statusText_ = FromTis620(text);
+  emit statusTextChanged(statusText_);
+}
+
+void CLumvexView::RemoveServiceCodeNode(int serviceCodeIndex) {
+  QTreeWidgetItem* node = NodeOf(serviceCodeIndex);
+  if (node == nullptr) return;
+  const int at = root_->indexOfChild(node);
+  QTreeWidgetItem* next = at + 1 < root_->childCount() ? root_->child(at + 1) : at > 0 ? root_->child(at - 1) : root_;
+  if (tree_->currentItem() == node) tree_->setCurrentItem(next);
+  delete node;
+}
+
+void CLumvexView::ReadListSelection() {
+  const QModelIndexList rows = details_->selectionModel()->selectedRows();
+  selectedRow_ = rows.isEmpty() ? -1 : rows.front().row();
+  const int file = model_->FileIndexAt(selectedRow_);
+  currentFile_ = file >= 0 ? catalogue_.file(file).fileName : std::string();
+  emit selectionChanged();
+}
+
+void CLumvexView::OnListContextMenu(QAbstractItemView* view, const QPoint& pos) {
+  const QModelIndex at = view->indexAt(pos);
+  if (at.isValid()) {
+    view->selectionModel()->setCurrentIndex(at, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  } else {
+    view->selectionModel()->clearSelection();
+  }
+  ReadListSelection();
+  emit popupMenuRequested(view->viewport()->mapToGlobal(pos));
+}
+
+void CLumvexView::SetViewMode(ViewMode mode) {
+  modeLabel_ = ModeLabel(mode);
+  if (mode == ViewMode::Report) {
+    listArea_->setCurrentWidget(details_);
+    details_->setFocus();
+  } else {
+    const bool large = mode == ViewMode::LargeIcon;
+    icons_->setViewMode(large ? QListView::IconMode : QListView::ListMode);
+    icons_->setIconSize(large ? QSize(32, 32) : QSize(20, 20));
+    icons_->setFlow(mode == ViewMode::List ? QListView::TopToBottom : QListView::LeftToRight);
+    icons_->setWrapping(true);
+    icons_->setWordWrap(large);
+    icons_->setGridSize(large ? QSize(96, 72) : mode == ViewMode::SmallIcon ? QSize(140, 24) : QSize());
+    icons_->setMovement(QListView::Static);
+    listArea_->setCurrentWidget(icons_);
+  }
+  emit selectionChanged();
+}
+
+void CLumvexView::SortBy(int column) { model_->Sort(column); }
+
+void CLumvexView::FocusList() { list()->setFocus(); }
+void CLumvexView::FocusTree() { tree_->setFocus(); }
+
+void CLumvexView::resizeEvent(QResizeEvent* event) {
+  const int cx = event->size().width();
+  const int cy = event->size().height();
+  if (tree_ != nullptr) tree_->setGeometry(-1, 0, cx / 5 + 1, cy);
+  if (listArea_ != nullptr) listArea_->setGeometry(cx / 5, 0, 4 * cx / 5 + 2, cy);
+}
+
+void CLumvexView::CatalogueCleared() {
+  selectedServiceCode_ = -1;
+  if (root_ != nullptr) qDeleteAll(root_->takeChildren());
+  model_->Clear();
+}
+
+void CLumvexView::ServiceCodeAdded(int serviceCodeIndex) {
+  auto* node = new QTreeWidgetItem(root_, QStringList(FromTis620(catalogue_.serviceCode(serviceCodeIndex).name)));
+  node->setIcon(0, serviceCodeIcon_);
+  node->setData(0, Qt::UserRole, serviceCodeIndex);
+  root_->setExpanded(true);
+}
+
+void CLumvexView::ServiceCodeShown(int serviceCodeIndex) { SelectServiceCode(serviceCodeIndex); }
+
+void CLumvexView::FileRowAdded(int serviceCodeIndex, int /*row*/, int fileIndex) {
+  // A new entry is the last of its Service Code in table order, so it goes last.
+  if (serviceCodeIndex == selectedServiceCode_) model_->Append(fileIndex);
+}
+
+void CLumvexView::FileRowRemoved(int serviceCodeIndex, int /*row*/) {
+  if (serviceCodeIndex == selectedServiceCode_) model_->RemoveDeadRows(catalogue_.serviceCode(serviceCodeIndex).name);
+}
+
+void CLumvexView::StatusChanged(int serviceCodeIndex) {
+  if (serviceCodeIndex == selectedServiceCode_) UpdateStatus(serviceCodeIndex);
+}
+
+}  // namespace lumvex::ui

@@ -1,0 +1,174 @@
+#include "ui/main_frame.h"
+
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QToolBar>
+
+#include "ui/about_dialog.h"
+#include "ui/app_strings.h"
+#include "ui/lock_keys.h"
+#include "ui/lumvex_view.h"
+#include "ui/store_commands.h"
+
+namespace lumvex::ui {
+namespace {
+
+// Commands whose work arrives with later versions of this program.
+struct LaterCommand {
+  CommandId id;
+  const char* name;
+};
+constexpr LaterCommand kLaterCommands[] = {
+    {CommandId::Download, "Download"},     {CommandId::ChangePassword, "Change Password"},
+    {CommandId::SetDevice, "Set Device"},  {CommandId::ReportView, "Report View"},
+    {CommandId::Print, "Print"},           {CommandId::PrintPreview, "Print Preview"},
+};
+
+}  // namespace
+
+CMainFrame::CMainFrame(const Clock& clock, QWidget* parent) : QMainWindow(parent), clock_(clock), messages_(this) {
+  setObjectName(QStringLiteral("CMainFrame"));
+  setWindowTitle(QString::fromLatin1(kWindowTitle));
+  setWindowIcon(QIcon(QStringLiteral(":/icons/lumvex.svg")));
+  commands_ = new CommandSet(this);
+  commands_->SetStateSource([this] { return CurrentState(); });
+  OnCreate();
+  CreateView();
+  RegisterHandlers();
+  view_->OnInitialUpdate();
+  commands_->Refresh();
+}
+
+CMainFrame::~CMainFrame() = default;
+
+void CMainFrame::OnCreate() {
+  commands_->FillMenuBar(menuBar());
+
+  QStatusBar* bar = statusBar();
+  bar->setObjectName(QStringLiteral("statusBar59393"));
+  bar->setSizeGripEnabled(true);
+  for (int i = 0; i < 4; ++i) {
+    panes_[i] = new QLabel(bar);
+    panes_[i]->setObjectName(QStringLiteral("pane%1").arg(i));
+    panes_[i]->setFrameShape(QFrame::Panel);
+    panes_[i]->setFrameShadow(QFrame::Sunken);
+  }
+  panes_[0]->setText(QString::fromLatin1(kIdleText));
+  panes_[0]->setMinimumWidth(180);
+  bar->addWidget(panes_[0]);
+  bar->addWidget(panes_[1], 1);
+  for (int i = 2; i < 4; ++i) {
+    panes_[i]->setAlignment(Qt::AlignCenter);
+    panes_[i]->setMinimumWidth(panes_[i]->fontMetrics().horizontalAdvance(QStringLiteral("CAPS")) + 8);
+    bar->addPermanentWidget(panes_[i]);
+  }
+  auto* lockKeys = new LockKeyIndicators(panes_[2], panes_[3], this);
+  lockKeys->Update();
+
+  toolBar_ = new QToolBar(QStringLiteral("Toolbar"), this);
+  toolBar_->setObjectName(QStringLiteral("toolBar59392"));
+  toolBar_->setIconSize(QSize(32, 32));
+  toolBar_->setAllowedAreas(Qt::AllToolBarAreas);
+  toolBar_->setMovable(true);
+  commands_->FillToolBar(toolBar_);
+  addToolBar(Qt::TopToolBarArea, toolBar_);
+  connect(toolBar_, &QToolBar::visibilityChanged, commands_, &CommandSet::Refresh);
+}
+
+void CMainFrame::CreateView() {
+  view_ = new CLumvexView(messages_, clock_, this);
+  setCentralWidget(view_);
+  messages_.SetStatusSink([this](const QString& text) { panes_[1]->setText(text); });
+  connect(view_, &CLumvexView::statusTextChanged, panes_[1], &QLabel::setText);
+  connect(view_, &CLumvexView::selectionChanged, commands_, &CommandSet::Refresh);
+  connect(view_, &CLumvexView::popupMenuRequested, this, &CMainFrame::ShowPopupMenu);
+  view_->Create();
+  storeCommands_ = std::make_unique<StoreCommands>(*view_, messages_, clock_, this);
+}
+
+void CMainFrame::RegisterHandlers() {
+  CommandSet& c = *commands_;
+  StoreCommands& store = *storeCommands_;
+  c.SetHandler(CommandId::AddServiceCode, [&store] { store.AddServiceCode(); });
+  c.SetHandler(CommandId::DeleteServiceCode, [&store] { store.DeleteServiceCode(); });
+  c.SetHandler(CommandId::Delete, [&store] { store.DeleteFile(); });
+  c.SetHandler(CommandId::Copy, [&store] { store.CopyFile(); });
+  c.SetHandler(CommandId::Properties, [&store] { store.Properties(); });
+  c.SetHandler(CommandId::Import, [&store] { store.Import(); });
+
+  CLumvexView* v = view_;
+  c.SetHandler(CommandId::LargeIconView, [v] { v->SetViewMode(ViewMode::LargeIcon); });
+  c.SetHandler(CommandId::SmallIconView, [v] { v->SetViewMode(ViewMode::SmallIcon); });
+  c.SetHandler(CommandId::ListView, [v] { v->SetViewMode(ViewMode::List); });
+  c.SetHandler(CommandId::DetailsView, [v] { v->SetViewMode(ViewMode::Report); });
+  c.SetHandler(CommandId::SortByName, [v] { v->SortBy(0); });
+  c.SetHandler(CommandId::SortByDatePrepare, [v] { v->SortBy(3); });
+  c.SetHandler(CommandId::SortByDateRetrieve, [v] { v->SortBy(4); });
+  c.SetHandler(CommandId::SortBySize, [v] { v->SortBy(5); });
+
+  c.SetHandler(CommandId::ViewToolbar, [this] { toolBar_->setVisible(toolBar_->isHidden()); });
+  c.SetHandler(CommandId::ViewStatusBar, [this] { statusBar()->setVisible(statusBar()->isHidden()); });
+  c.SetHandler(CommandId::Exit, [this] { close(); });
+  c.SetHandler(CommandId::PrintSetup, [this] {
+    QPrintDialog dialog(&printer(), this);
+    dialog.setObjectName(QStringLiteral("printSetupDialog"));
+    dialog.exec();
+  });
+  c.SetHandler(CommandId::About, [this] {
+    CAboutDlg dialog(this);
+    dialog.exec();
+  });
+  c.SetHandler(CommandId::SetProgram, [this, v] {
+    messages_.Show(MessageStyle::Plain, "Please Contact ORQ for New Version Download");
+    v->FocusList();
+  });
+  for (const LaterCommand& later : kLaterCommands) {
+    const std::string text = std::string(later.name) + " is not available yet: it comes with a later version of this program.";
+    c.SetHandler(later.id, [this, text] { messages_.Show(MessageStyle::Plain, text); });
+  }
+}
+
+CommandState CMainFrame::CurrentState() const {
+  CommandState state;
+  if (view_ != nullptr) {
+    state.selectedRow = view_->selectedRow();
+    state.selectedServiceCode = view_->selectedServiceCode();
+    state.modeLabel = view_->modeLabel();
+  }
+  // Hidden with the window itself, the bars still count as shown.
+  state.toolbarShown = toolBar_ != nullptr && !toolBar_->isHidden();
+  state.statusBarShown = !statusBar()->isHidden();
+  return state;
+}
+
+QLabel* CMainFrame::statusPane(int index) const { return index >= 0 && index < 4 ? panes_[index] : nullptr; }
+
+QPrinter& CMainFrame::printer() {
+  if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  return *printer_;
+}
+
+QMenu* CMainFrame::CreateHousePopupMenu() { return commands_->CreateHousePopupMenu(this); }
+
+void CMainFrame::ShowPopupMenu(const QPoint& globalPos) {
+  QMenu* popup = CreateHousePopupMenu();
+  popup->setAttribute(Qt::WA_DeleteOnClose);
+  popup->popup(globalPos);
+}
+
+bool CMainFrame::event(QEvent* event) {
+  // Prompts go to pane 0 only, so pane 1 keeps the view's status meanwhile.
+  if (event->type() == QEvent::StatusTip) {
+    const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
+    panes_[0]->setText(tip.isEmpty() ? QString::fromLatin1(kIdleText) : tip);
+    return true;
+  }
+  return QMainWindow::event(event);
+}
+
+}  // namespace lumvex::ui
