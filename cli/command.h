@@ -16,5 +16,6 @@ struct Command {
 
 // Each area of the program contributes its commands.
 std::span<const Command> StoreCommands();
+std::span<const Command> ReportCommands();
 
 }  // namespace lumvex::cli

@@ -13,7 +13,9 @@ using lumvex::cli::Command;
 
 std::vector<Command> AllCommands() {
   std::vector<Command> all;
-  for (auto group : {lumvex::cli::StoreCommands()}) all.insert(all.end(), group.begin(), group.end());
+  for (auto group : {lumvex::cli::StoreCommands(), lumvex::cli::ReportCommands()}) {
+    all.insert(all.end(), group.begin(), group.end());
+  }
   return all;
 }
 
