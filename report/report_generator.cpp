@@ -26,14 +26,37 @@ constexpr int kItemBreak = 48;     // from here an item starts a new page: 41 it
 constexpr int kTotalsBreak = 29;   // from here the totals block starts a new page
 constexpr int kTotalsLines = 19;
 
-// printf's "%.Ns": at most N bytes.
-void AppendCut(std::string& out, std::string_view text, std::size_t n) { out.append(text.substr(0, n)); }
+// A report line being built; every piece is bounded, so it never fills.
+class LineBuilder {
+ public:
+  // printf's "%.Ns": at most N bytes.
+  void Cut(std::string_view text, std::size_t n) {
+    text = text.substr(0, n);
+    std::memcpy(end_, text.data(), text.size());
+    end_ += text.size();
+  }
+  // printf's "%2.2s".
+  void Two(std::string_view text) {
+    text = text.substr(0, 2);
+    if (text.size() < 2) Spaces(2 - text.size());
+    Cut(text, 2);
+  }
+  void Spaces(std::size_t n) {
+    std::memset(end_, ' ', n);
+    end_ += n;
+  }
+  void Put(char c) { *end_++ = c; }
+  void Amount(std::string_view digits, std::size_t n) {
+    char* start = end_;
+    end_ = std::min(FormatAmountTo(end_, digits), start + n);
+  }
+  void NameCell(std::string_view item) { end_ = FitNameColumnTo(end_, item); }
+  std::string_view text() const { return std::string_view(data_, static_cast<std::size_t>(end_ - data_)); }
 
-// printf's "%2.2s".
-void AppendTwo(std::string& out, std::string_view text) {
-  text = text.substr(0, 2);
-  out.append(2 - text.size(), ' ').append(text);
-}
+ private:
+  char data_[256];
+  char* end_ = data_;
+};
 
 struct Company {
   std::string serviceCode;
@@ -70,6 +93,7 @@ class ReportRun {
   void ItemRecord(std::string_view body);
   void TrailerRecord(std::string_view body);
   void BreakPage();
+  void RebuildHeaderCache(const LocalTime& now);
   void TotalLine(std::string_view label, const ChannelTotal& total);
   void TrailerLine(std::string_view label, std::string_view gap, std::string_view amount);
 
@@ -82,6 +106,13 @@ class ReportRun {
   std::array<ChannelTotal, kChannelLines> totals_{};
   Company company_;
   bool timeMissingShown_ = false;
+  // The header lines of the current company on the current day.
+  struct HeaderCache {
+    LocalTime day;
+    std::string firstLine;  // up to the page number
+    std::string companyLine;
+  };
+  std::optional<HeaderCache> headerCache_;
   std::string line_;
 };
 
@@ -112,17 +143,31 @@ void ReportRun::WritePageHeader(int page) {
     for (int i = 0; i < kHeaderLines; ++i) WriteReportLine({});
     return;
   }
-  const std::string& d = company_.date;
-  WriteReportLine(Format("%.13s                %-35s       AS AT %.2s/%.2s/%.4s   RUN DATE  %.2d/%.2d/%.4d   PAGE %4d ",
-                         "DCIFB410", kReportTitle.data(), d.c_str(), d.size() > 2 ? d.c_str() + 2 : "",
-                         d.size() > 4 ? d.c_str() + 4 : "", now->day, now->month, now->year, page));
+  const auto& cached = headerCache_;
+  if (!cached || cached->day.day != now->day || cached->day.month != now->month || cached->day.year != now->year) {
+    RebuildHeaderCache(*now);
+  }
+  // Only the page number changes from page to page.
+  char pageText[16];
+  std::snprintf(pageText, sizeof pageText, "%4d ", page);
+  line_.assign(headerCache_->firstLine).append(pageText);
+  WriteReportLine(line_);
   WriteReportLine({});
   WriteReportLine({});
-  WriteReportLine(Format(" COMPANY NAME    %-40s   COMPANY CODE   %.8s", company_.name.c_str(),
-                         company_.serviceCode.c_str()));
+  WriteReportLine(headerCache_->companyLine);
   WriteReportLine({});
   WriteReportLine(kColumnTitles);
   WriteReportLine({});
+}
+
+void ReportRun::RebuildHeaderCache(const LocalTime& now) {
+  const std::string& d = company_.date;
+  headerCache_ = HeaderCache{
+      now,
+      Format("%.13s                %-35s       AS AT %.2s/%.2s/%.4s   RUN DATE  %.2d/%.2d/%.4d   PAGE ", "DCIFB410",
+             kReportTitle.data(), d.c_str(), d.size() > 2 ? d.c_str() + 2 : "", d.size() > 4 ? d.c_str() + 4 : "",
+             now.day, now.month, now.year),
+      Format(" COMPANY NAME    %-40s   COMPANY CODE   %.8s", company_.name.c_str(), company_.serviceCode.c_str())};
 }
 
 void ReportRun::BreakPage() {
@@ -134,6 +179,7 @@ void ReportRun::BreakPage() {
 
 void ReportRun::HeaderRecord(std::string_view body) {
   company_ = Company{std::string(Field(body, 1, 8)), std::string(Field(body, 39, 40)), std::string(Field(body, 79, 8))};
+  headerCache_.reset();
   totals_.fill({});
   WritePageHeader(page_);
   ++page_;
@@ -152,40 +198,39 @@ void ReportRun::ItemRecord(std::string_view body) {
     totals_[static_cast<std::size_t>(index)].amount += AmountValue(amount);
     ++totals_[static_cast<std::size_t>(index)].count;
   }
-  std::string& l = line_;
-  l.clear();
-  AppendTwo(l, Field(time, 0, 2));
-  l += ':';
-  AppendTwo(l, Field(time, 2, 2));
-  l += ':';
-  AppendTwo(l, Field(time, 4, 2));
-  l += ' ';
-  AppendCut(l, Field(body, 103, 20), 20);
-  l += ' ';
-  l.append(FitNameColumn(body));
-  l += ' ';
-  AppendCut(l, Field(date, 0, 2), 2);
-  l += '/';
-  AppendCut(l, Field(date, 2, 2), 2);
-  l += '/';
-  AppendCut(l, Field(date, 4, 4), 4);
-  l += ' ';
-  AppendCut(l, Field(body, 123, 20), 20);
-  l += ' ';
-  AppendCut(l, Field(body, 163, 4), 4);
-  l += "  ";
-  AppendCut(l, FormatAmount(amount), 17);
-  l += ' ';
-  AppendCut(l, channel, 3);
-  l += ' ';
+  LineBuilder l;
+  l.Two(Field(time, 0, 2));
+  l.Put(':');
+  l.Two(Field(time, 2, 2));
+  l.Put(':');
+  l.Two(Field(time, 4, 2));
+  l.Put(' ');
+  l.Cut(Field(body, 103, 20), 20);
+  l.Put(' ');
+  l.NameCell(body);
+  l.Put(' ');
+  l.Cut(Field(date, 0, 2), 2);
+  l.Put('/');
+  l.Cut(Field(date, 2, 2), 2);
+  l.Put('/');
+  l.Cut(Field(date, 4, 4), 4);
+  l.Put(' ');
+  l.Cut(Field(body, 123, 20), 20);
+  l.Put(' ');
+  l.Cut(Field(body, 163, 4), 4);
+  l.Spaces(2);
+  l.Amount(amount, 17);
+  l.Put(' ');
+  l.Cut(channel, 3);
+  l.Put(' ');
   if (noCheque) {
-    l.append("       ").append(" ").append("  ");
+    l.Spaces(10);
   } else {
-    AppendCut(l, Field(body, 175, 7), 7);
-    l += ' ';
-    AppendCut(l, Field(body, 196, 2), 2);
+    l.Cut(Field(body, 175, 7), 7);
+    l.Put(' ');
+    l.Cut(Field(body, 196, 2), 2);
   }
-  WriteReportLine(l);
+  WriteReportLine(l.text());
   ++lineCounter_;
 }
 
