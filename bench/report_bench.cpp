@@ -68,47 +68,30 @@ void SetBytes(benchmark::State& state, std::uintmax_t written) {
                           static_cast<int64_t>(fs::file_size(Data().data) + written));
 }
 
-void BM_FloorPrint(benchmark::State& state) {
+void Floor(benchmark::State& state, std::uintmax_t written) {
   Fixture& f = Data();
   for (auto _ : state) {
-    if (!IoFloor(f.data, f.dir / "floor.txt", f.printBytes)) state.SkipWithError("floor failed");
+    if (!IoFloor(f.data, f.dir / "floor.txt", written)) state.SkipWithError("floor failed");
   }
-  SetBytes(state, f.printBytes);
+  SetBytes(state, written);
 }
 
-void BM_ReportPrint(benchmark::State& state) {
+void Report(benchmark::State& state, bool viewMode) {
   Fixture& f = Data();
   RecordingMessagePort messages;
   for (auto _ : state) {
-    if (!report::GenerateReport(f.data, f.dir.path(), false, messages, f.clock)) state.SkipWithError("report failed");
+    if (!report::GenerateReport(f.data, f.dir.path(), viewMode, messages, f.clock)) {
+      state.SkipWithError("report failed");
+    }
   }
-  SetBytes(state, f.printBytes);
+  SetBytes(state, f.printBytes + (viewMode ? f.viewBytes : 0));
 }
 
-void BM_FloorView(benchmark::State& state) {
-  Fixture& f = Data();
-  for (auto _ : state) {
-    if (!IoFloor(f.data, f.dir / "floor.txt", f.printBytes + f.viewBytes)) state.SkipWithError("floor failed");
-  }
-  SetBytes(state, f.printBytes + f.viewBytes);
-}
-
-void BM_ReportView(benchmark::State& state) {
-  Fixture& f = Data();
-  RecordingMessagePort messages;
-  for (auto _ : state) {
-    if (!report::GenerateReport(f.data, f.dir.path(), true, messages, f.clock)) state.SkipWithError("report failed");
-  }
-  SetBytes(state, f.printBytes + f.viewBytes);
-}
-
-void BM_FloorCopy(benchmark::State& state) {
-  Fixture& f = Data();
-  for (auto _ : state) {
-    if (!IoFloor(f.data, f.dir / "floor.txt", f.copyBytes)) state.SkipWithError("floor failed");
-  }
-  SetBytes(state, f.copyBytes);
-}
+void BM_FloorPrint(benchmark::State& state) { Floor(state, Data().printBytes); }
+void BM_ReportPrint(benchmark::State& state) { Report(state, false); }
+void BM_FloorView(benchmark::State& state) { Floor(state, Data().printBytes + Data().viewBytes); }
+void BM_ReportView(benchmark::State& state) { Report(state, true); }
+void BM_FloorCopy(benchmark::State& state) { Floor(state, Data().copyBytes); }
 
 void BM_Copy(benchmark::State& state) {
   Fixture& f = Data();

@@ -50,8 +50,8 @@ std::string_view WithoutLineEnd(std::string_view line) {
 }
 
 std::string_view Field(std::string_view text, std::size_t offset, std::size_t width) {
-  if (offset >= text.size()) return {};
-  return text.substr(offset, width);
+  // An empty field past the end still points into the text, never at null.
+  return text.substr(std::min(offset, text.size()), width);
 }
 
 }  // namespace lumvex::report

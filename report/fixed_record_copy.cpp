@@ -25,7 +25,7 @@ void Blank(char* text, std::size_t size, char c) {
 
 void FillRecord(std::string_view line, char* record) {
   const std::string_view data = Field(line, kCopyFirstColumn, kCopyRecordData);
-  std::memcpy(record, data.data(), data.size());
+  if (!data.empty()) std::memcpy(record, data.data(), data.size());
   std::memset(record + data.size(), ' ', kCopyRecordData - data.size());
   // Line ends (normally only the last one or two bytes) read as spaces.
   Blank(record, data.size(), '\r');

@@ -32,7 +32,7 @@ class LineBuilder {
   // printf's "%.Ns": at most N bytes.
   void Cut(std::string_view text, std::size_t n) {
     text = text.substr(0, n);
-    std::memcpy(end_, text.data(), text.size());
+    if (!text.empty()) std::memcpy(end_, text.data(), text.size());
     end_ += text.size();
   }
   // printf's "%2.2s".
@@ -119,7 +119,7 @@ class ReportRun {
 void ReportRun::WriteReportLine(std::string_view text) {
   char line[kReportLineBytes];
   const std::size_t n = std::min(text.size(), kReportLineWidth);
-  std::memcpy(line, text.data(), n);
+  if (n > 0) std::memcpy(line, text.data(), n);
   std::memset(line + n, ' ', kReportLineWidth - n);
   line[kReportLineWidth] = '\r';
   line[kReportLineWidth + 1] = '\n';
