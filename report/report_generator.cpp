@@ -21,6 +21,7 @@ int lastPageNumber = 0;
 constexpr std::string_view kColumnTitles =
     "PAY.TIME        CUST.NO.             CUST.NAME          PAY.DATE         REF. NO.       FR BR.       AMOUNT    "
     "BY  CHQ.NO. BC.";
+constexpr std::string_view kNoText = "";  // an empty line, pointing at a real (empty) text
 constexpr int kHeaderLines = 7;
 constexpr int kItemBreak = 48;     // from here an item starts a new page: 41 items a page
 constexpr int kTotalsBreak = 29;   // from here the totals block starts a new page
@@ -117,15 +118,13 @@ class ReportRun {
 };
 
 void ReportRun::WriteReportLine(std::string_view text) {
-  char line[kReportLineBytes];
+  char* line = print_.Extend(kReportLineBytes);
   const std::size_t n = std::min(text.size(), kReportLineWidth);
   if (n > 0) std::memcpy(line, text.data(), n);
   std::memset(line + n, ' ', kReportLineWidth - n);
   line[kReportLineWidth] = '\r';
   line[kReportLineWidth + 1] = '\n';
-  const std::string_view bytes(line, kReportLineBytes);
-  if (view_ != nullptr) view_->Write(bytes);
-  print_.Write(bytes);
+  if (view_ != nullptr) view_->Write(std::string_view(line, kReportLineBytes));
 }
 
 void ReportRun::FillPage(int count) {
@@ -140,7 +139,7 @@ void ReportRun::WritePageHeader(int page) {
     if (!timeMissingShown_) messages_.Show(MessageStyle::Failure, kLocalTimeErrorText);
     timeMissingShown_ = true;
     // Blank lines in place of the header keep prnrep.txt on its 60-line stride.
-    for (int i = 0; i < kHeaderLines; ++i) WriteReportLine({});
+    for (int i = 0; i < kHeaderLines; ++i) WriteReportLine(kNoText);
     return;
   }
   const auto& cached = headerCache_;
@@ -152,12 +151,12 @@ void ReportRun::WritePageHeader(int page) {
   std::snprintf(pageText, sizeof pageText, "%4d ", page);
   line_.assign(headerCache_->firstLine).append(pageText);
   WriteReportLine(line_);
-  WriteReportLine({});
-  WriteReportLine({});
+  WriteReportLine(kNoText);
+  WriteReportLine(kNoText);
   WriteReportLine(headerCache_->companyLine);
-  WriteReportLine({});
+  WriteReportLine(kNoText);
   WriteReportLine(kColumnTitles);
-  WriteReportLine({});
+  WriteReportLine(kNoText);
 }
 
 void ReportRun::RebuildHeaderCache(const LocalTime& now) {
@@ -256,7 +255,7 @@ void ReportRun::TrailerRecord(std::string_view body) {
   }
   for (std::size_t i = 0; i < totals_.size(); ++i) {
     const std::string_view label = ChannelTable()[i].label;
-    if (i == 0 || label.starts_with('G')) WriteReportLine({});
+    if (i == 0 || label.starts_with('G')) WriteReportLine(kNoText);
     TotalLine(label, totals_[i]);
   }
   constexpr std::string_view kGap = "                               ";  // 31: every amount ends at column 104
