@@ -18,5 +18,6 @@ struct Command {
 std::span<const Command> StoreCommands();
 std::span<const Command> LzwCommands();
 std::span<const Command> LinkCommands();
+std::span<const Command> ReportCommands();
 
 }  // namespace lumvex::cli

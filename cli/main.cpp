@@ -13,8 +13,10 @@ using lumvex::cli::Command;
 
 std::vector<Command> AllCommands() {
   std::vector<Command> all;
-  for (auto group : {lumvex::cli::StoreCommands(), lumvex::cli::LzwCommands(), lumvex::cli::LinkCommands()})
+  for (auto group : {lumvex::cli::StoreCommands(), lumvex::cli::LzwCommands(), lumvex::cli::ReportCommands(),
+                     lumvex::cli::LinkCommands()}) {
     all.insert(all.end(), group.begin(), group.end());
+  }
   return all;
 }
 

@@ -36,9 +36,12 @@ class BlockWriter {
       buffer_.insert(buffer_.end(), bytes.begin(), bytes.end());
     }
   }
-  void Write(char c) {
-    if (buffer_.size() == buffer_.capacity()) Flush();
-    buffer_.push_back(c);
+  // Room for `n` more bytes (n no more than the capacity), to be filled in
+  // by the caller before the next call.
+  char* Extend(std::size_t n) {
+    if (buffer_.size() + n > buffer_.capacity()) Flush();
+    buffer_.resize(buffer_.size() + n);
+    return buffer_.data() + buffer_.size() - n;
   }
 
   // Writes what is left and closes; false when any write failed.

@@ -43,15 +43,4 @@ bool DataLineReader::Next(std::string_view& line) {
   return true;
 }
 
-std::string_view WithoutLineEnd(std::string_view line) {
-  if (!line.empty() && line.back() == '\n') line.remove_suffix(1);
-  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-  return line;
-}
-
-std::string_view Field(std::string_view text, std::size_t offset, std::size_t width) {
-  if (offset >= text.size()) return {};
-  return text.substr(offset, width);
-}
-
 }  // namespace lumvex::report

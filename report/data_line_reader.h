@@ -39,9 +39,16 @@ class DataLineReader {
 };
 
 // The line without its final LF and the CR before it (only those present).
-std::string_view WithoutLineEnd(std::string_view line);
+inline std::string_view WithoutLineEnd(std::string_view line) {
+  if (!line.empty() && line.back() == '\n') line.remove_suffix(1);
+  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  return line;
+}
 
 // `width` characters at `offset`, fewer (or none) where the text ends first.
-std::string_view Field(std::string_view text, std::size_t offset, std::size_t width);
+// An empty field past the end still points into the text, never at null.
+inline std::string_view Field(std::string_view text, std::size_t offset, std::size_t width) {
+  return text.substr(offset < text.size() ? offset : text.size(), width);
+}
 
 }  // namespace lumvex::report

@@ -1,6 +1,7 @@
 #include "report/fixed_record_copy.h"
 
 #include <algorithm>
+#include <cstring>
 #include <system_error>
 
 #include "core/text_format.h"
@@ -15,13 +16,20 @@ void Fail(MessagePort& messages, const char* format, const std::filesystem::path
   messages.Show(MessageStyle::Failure, Format(format, path.c_str()));
 }
 
-void FillRecord(std::string_view line, char* record) {
-  std::fill(record, record + kCopyRecordData, ' ');
-  const std::string_view data = Field(line, kCopyFirstColumn, kCopyRecordData);
-  for (std::size_t i = 0; i < data.size(); ++i) {
-    const char c = data[i];
-    if (c != '\r' && c != '\n') record[i] = c;
+void Blank(char* text, std::size_t size, char c) {
+  char* end = text + size;
+  for (char* p = text; (p = static_cast<char*>(std::memchr(p, c, static_cast<std::size_t>(end - p)))) != nullptr;) {
+    *p++ = ' ';
   }
+}
+
+void FillRecord(std::string_view line, char* record) {
+  const std::string_view data = Field(line, kCopyFirstColumn, kCopyRecordData);
+  if (!data.empty()) std::memcpy(record, data.data(), data.size());
+  std::memset(record + data.size(), ' ', kCopyRecordData - data.size());
+  // Line ends (normally only the last one or two bytes) read as spaces.
+  Blank(record, data.size(), '\r');
+  Blank(record, data.size(), '\n');
   record[kCopyRecordData] = '\r';
   record[kCopyRecordData + 1] = '\n';
 }

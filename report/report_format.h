@@ -39,6 +39,9 @@ bool HasNoChequeData(std::string_view code);
 // L + 1 + (L - 3) / 3 characters for L input characters; a text shorter than
 // 3 characters is first filled with '0' on the left.
 std::string FormatAmount(std::string_view digits);
+// The same written at `out`, which has room for 2 * digits.size() + 4
+// bytes; returns the end of what was written.
+char* FormatAmountTo(char* out, std::string_view digits);
 
 // How many of the first `n` bytes are TIS-620 non-spacing marks (0xD1,
 // 0xD4 to 0xD9, 0xE7 to 0xED), which take no column on screen or paper.
@@ -48,6 +51,9 @@ int CountThaiMarks(std::string_view text, std::size_t n);
 // parts, trimmed, joined by two spaces, cut so that it shows as 25 columns
 // while non-spacing marks take none.
 std::string FitNameColumn(std::string_view item);
+// The same written at `out`, which has room for kNameCellMax bytes.
+inline constexpr std::size_t kNameCellMax = 60;
+char* FitNameColumnTo(char* out, std::string_view item);
 
 // The amount's value as the report adds it: leading blanks, a sign and the
 // digits up to the first other character.

@@ -21,19 +21,43 @@ int lastPageNumber = 0;
 constexpr std::string_view kColumnTitles =
     "PAY.TIME        CUST.NO.             CUST.NAME          PAY.DATE         REF. NO.       FR BR.       AMOUNT    "
     "BY  CHQ.NO. BC.";
+constexpr std::string_view kNoText = "";  // an empty line, pointing at a real (empty) text
 constexpr int kHeaderLines = 7;
 constexpr int kItemBreak = 48;     // from here an item starts a new page: 41 items a page
 constexpr int kTotalsBreak = 29;   // from here the totals block starts a new page
 constexpr int kTotalsLines = 19;
 
-// printf's "%.Ns": at most N bytes.
-void AppendCut(std::string& out, std::string_view text, std::size_t n) { out.append(text.substr(0, n)); }
+// A report line being built; every piece is bounded, so it never fills.
+class LineBuilder {
+ public:
+  // printf's "%.Ns": at most N bytes.
+  void Cut(std::string_view text, std::size_t n) {
+    text = text.substr(0, n);
+    if (!text.empty()) std::memcpy(end_, text.data(), text.size());
+    end_ += text.size();
+  }
+  // printf's "%2.2s".
+  void Two(std::string_view text) {
+    text = text.substr(0, 2);
+    if (text.size() < 2) Spaces(2 - text.size());
+    Cut(text, 2);
+  }
+  void Spaces(std::size_t n) {
+    std::memset(end_, ' ', n);
+    end_ += n;
+  }
+  void Put(char c) { *end_++ = c; }
+  void Amount(std::string_view digits, std::size_t n) {
+    char* start = end_;
+    end_ = std::min(FormatAmountTo(end_, digits), start + n);
+  }
+  void NameCell(std::string_view item) { end_ = FitNameColumnTo(end_, item); }
+  std::string_view text() const { return std::string_view(data_, static_cast<std::size_t>(end_ - data_)); }
 
-// printf's "%2.2s".
-void AppendTwo(std::string& out, std::string_view text) {
-  text = text.substr(0, 2);
-  out.append(2 - text.size(), ' ').append(text);
-}
+ private:
+  char data_[256];
+  char* end_ = data_;
+};
 
 struct Company {
   std::string serviceCode;
@@ -70,6 +94,7 @@ class ReportRun {
   void ItemRecord(std::string_view body);
   void TrailerRecord(std::string_view body);
   void BreakPage();
+  void RebuildHeaderCache(const LocalTime& now);
   void TotalLine(std::string_view label, const ChannelTotal& total);
   void TrailerLine(std::string_view label, std::string_view gap, std::string_view amount);
 
@@ -82,19 +107,24 @@ class ReportRun {
   std::array<ChannelTotal, kChannelLines> totals_{};
   Company company_;
   bool timeMissingShown_ = false;
+  // The header lines of the current company on the current day.
+  struct HeaderCache {
+    LocalTime day;
+    std::string firstLine;  // up to the page number
+    std::string companyLine;
+  };
+  std::optional<HeaderCache> headerCache_;
   std::string line_;
 };
 
 void ReportRun::WriteReportLine(std::string_view text) {
-  char line[kReportLineBytes];
+  char* line = print_.Extend(kReportLineBytes);
   const std::size_t n = std::min(text.size(), kReportLineWidth);
-  std::memcpy(line, text.data(), n);
+  if (n > 0) std::memcpy(line, text.data(), n);
   std::memset(line + n, ' ', kReportLineWidth - n);
   line[kReportLineWidth] = '\r';
   line[kReportLineWidth + 1] = '\n';
-  const std::string_view bytes(line, kReportLineBytes);
-  if (view_ != nullptr) view_->Write(bytes);
-  print_.Write(bytes);
+  if (view_ != nullptr) view_->Write(std::string_view(line, kReportLineBytes));
 }
 
 void ReportRun::FillPage(int count) {
@@ -109,20 +139,34 @@ void ReportRun::WritePageHeader(int page) {
     if (!timeMissingShown_) messages_.Show(MessageStyle::Failure, kLocalTimeErrorText);
     timeMissingShown_ = true;
     // Blank lines in place of the header keep prnrep.txt on its 60-line stride.
-    for (int i = 0; i < kHeaderLines; ++i) WriteReportLine({});
+    for (int i = 0; i < kHeaderLines; ++i) WriteReportLine(kNoText);
     return;
   }
-  const std::string& d = company_.date;
-  WriteReportLine(Format("%.13s                %-35s       AS AT %.2s/%.2s/%.4s   RUN DATE  %.2d/%.2d/%.4d   PAGE %4d ",
-                         "DCIFB410", kReportTitle.data(), d.c_str(), d.size() > 2 ? d.c_str() + 2 : "",
-                         d.size() > 4 ? d.c_str() + 4 : "", now->day, now->month, now->year, page));
-  WriteReportLine({});
-  WriteReportLine({});
-  WriteReportLine(Format(" COMPANY NAME    %-40s   COMPANY CODE   %.8s", company_.name.c_str(),
-                         company_.serviceCode.c_str()));
-  WriteReportLine({});
+  const auto& cached = headerCache_;
+  if (!cached || cached->day.day != now->day || cached->day.month != now->month || cached->day.year != now->year) {
+    RebuildHeaderCache(*now);
+  }
+  // Only the page number changes from page to page.
+  char pageText[16];
+  std::snprintf(pageText, sizeof pageText, "%4d ", page);
+  line_.assign(headerCache_->firstLine).append(pageText);
+  WriteReportLine(line_);
+  WriteReportLine(kNoText);
+  WriteReportLine(kNoText);
+  WriteReportLine(headerCache_->companyLine);
+  WriteReportLine(kNoText);
   WriteReportLine(kColumnTitles);
-  WriteReportLine({});
+  WriteReportLine(kNoText);
+}
+
+void ReportRun::RebuildHeaderCache(const LocalTime& now) {
+  const std::string& d = company_.date;
+  headerCache_ = HeaderCache{
+      now,
+      Format("%.13s                %-35s       AS AT %.2s/%.2s/%.4s   RUN DATE  %.2d/%.2d/%.4d   PAGE ", "DCIFB410",
+             kReportTitle.data(), d.c_str(), d.size() > 2 ? d.c_str() + 2 : "", d.size() > 4 ? d.c_str() + 4 : "",
+             now.day, now.month, now.year),
+      Format(" COMPANY NAME    %-40s   COMPANY CODE   %.8s", company_.name.c_str(), company_.serviceCode.c_str())};
 }
 
 void ReportRun::BreakPage() {
@@ -134,6 +178,7 @@ void ReportRun::BreakPage() {
 
 void ReportRun::HeaderRecord(std::string_view body) {
   company_ = Company{std::string(Field(body, 1, 8)), std::string(Field(body, 39, 40)), std::string(Field(body, 79, 8))};
+  headerCache_.reset();
   totals_.fill({});
   WritePageHeader(page_);
   ++page_;
@@ -152,40 +197,39 @@ void ReportRun::ItemRecord(std::string_view body) {
     totals_[static_cast<std::size_t>(index)].amount += AmountValue(amount);
     ++totals_[static_cast<std::size_t>(index)].count;
   }
-  std::string& l = line_;
-  l.clear();
-  AppendTwo(l, Field(time, 0, 2));
-  l += ':';
-  AppendTwo(l, Field(time, 2, 2));
-  l += ':';
-  AppendTwo(l, Field(time, 4, 2));
-  l += ' ';
-  AppendCut(l, Field(body, 103, 20), 20);
-  l += ' ';
-  l.append(FitNameColumn(body));
-  l += ' ';
-  AppendCut(l, Field(date, 0, 2), 2);
-  l += '/';
-  AppendCut(l, Field(date, 2, 2), 2);
-  l += '/';
-  AppendCut(l, Field(date, 4, 4), 4);
-  l += ' ';
-  AppendCut(l, Field(body, 123, 20), 20);
-  l += ' ';
-  AppendCut(l, Field(body, 163, 4), 4);
-  l += "  ";
-  AppendCut(l, FormatAmount(amount), 17);
-  l += ' ';
-  AppendCut(l, channel, 3);
-  l += ' ';
+  LineBuilder l;
+  l.Two(Field(time, 0, 2));
+  l.Put(':');
+  l.Two(Field(time, 2, 2));
+  l.Put(':');
+  l.Two(Field(time, 4, 2));
+  l.Put(' ');
+  l.Cut(Field(body, 103, 20), 20);
+  l.Put(' ');
+  l.NameCell(body);
+  l.Put(' ');
+  l.Cut(Field(date, 0, 2), 2);
+  l.Put('/');
+  l.Cut(Field(date, 2, 2), 2);
+  l.Put('/');
+  l.Cut(Field(date, 4, 4), 4);
+  l.Put(' ');
+  l.Cut(Field(body, 123, 20), 20);
+  l.Put(' ');
+  l.Cut(Field(body, 163, 4), 4);
+  l.Spaces(2);
+  l.Amount(amount, 17);
+  l.Put(' ');
+  l.Cut(channel, 3);
+  l.Put(' ');
   if (noCheque) {
-    l.append("       ").append(" ").append("  ");
+    l.Spaces(10);
   } else {
-    AppendCut(l, Field(body, 175, 7), 7);
-    l += ' ';
-    AppendCut(l, Field(body, 196, 2), 2);
+    l.Cut(Field(body, 175, 7), 7);
+    l.Put(' ');
+    l.Cut(Field(body, 196, 2), 2);
   }
-  WriteReportLine(l);
+  WriteReportLine(l.text());
   ++lineCounter_;
 }
 
@@ -211,7 +255,7 @@ void ReportRun::TrailerRecord(std::string_view body) {
   }
   for (std::size_t i = 0; i < totals_.size(); ++i) {
     const std::string_view label = ChannelTable()[i].label;
-    if (i == 0 || label.starts_with('G')) WriteReportLine({});
+    if (i == 0 || label.starts_with('G')) WriteReportLine(kNoText);
     TotalLine(label, totals_[i]);
   }
   constexpr std::string_view kGap = "                               ";  // 31: every amount ends at column 104
