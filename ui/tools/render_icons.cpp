@@ -4,6 +4,7 @@
 // writes <out-dir>/<name>/<size>.png for every icon and size. The pixels are
 // the ones Qt's SVG icon engine would draw at that size.
 #include <QDir>
+#include <QFontDatabase>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
@@ -62,6 +63,8 @@ int main(int argc, char** argv) {
   if (args.size() < 4) return Fail(QStringLiteral("usage: lumvex_render_icons <out-dir> <size>[,<size>...] <icon.svg>..."));
   const std::vector<int> sizes = ParseSizes(args[2]);
   if (sizes.empty()) return Fail(QStringLiteral("bad size list '%1'").arg(args[2]));
+  // Without a font the text in an icon would silently come out blank.
+  if (QFontDatabase::families().isEmpty()) return Fail(QStringLiteral("no fonts found (install fonts-dejavu-core)"));
   const QDir out(args[1]);
   if (!out.mkpath(QStringLiteral("."))) return Fail(args[1] + QStringLiteral(": cannot make the directory"));
   for (qsizetype i = 3; i < args.size(); ++i) {
