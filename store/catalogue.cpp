@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <new>
@@ -113,6 +114,8 @@ bool Catalogue::ReadFiles(CatalogueReader& reader) {
     Show(kFileLimitText);
     return false;
   }
+  // Growing the table entry by entry would copy it a dozen times on a full store.
+  files_.reserve(static_cast<std::size_t>(std::max(count, 0)));
   for (int i = 0; i < count; ++i) {
     if (!reader.NextLine(line)) {
       Show(kShortTextText);

@@ -1,13 +1,14 @@
 #include "ui/command_set.h"
 
 #include <QAction>
-#include <QIcon>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
 #include <QWidget>
 #include <algorithm>
+
+#include "ui/icons.h"
 
 namespace lumvex::ui {
 namespace {
@@ -39,7 +40,7 @@ CommandSet::CommandSet(QWidget* window) : QObject(window) {
       action->setShortcutContext(Qt::WindowShortcut);
       window->addAction(action);  // the key works with the menu bar closed
     }
-    if (!spec.icon.empty()) action->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(Text(spec.icon))));
+    if (!spec.icon.empty()) action->setIcon(LoadIcon(spec.icon));
     action->setToolTip(Text(ToolTipOf(spec)));
   }
 }

@@ -11,6 +11,7 @@
 
 #include "core/text_format.h"
 #include "ui/file_list_model.h"
+#include "ui/icons.h"
 #include "ui/thai_text.h"
 
 namespace lumvex::ui {
@@ -44,10 +45,9 @@ CLumvexView::CLumvexView(MessagePort& messages, const Clock& clock, QWidget* par
 CLumvexView::~CLumvexView() { catalogue_.SetObserver(nullptr); }
 
 void CLumvexView::Create() {
-  fileIcon_ = QIcon(QStringLiteral(":/icons/lumvex.svg"));
-  rootIcon_ = QIcon(QStringLiteral(":/icons/computer.svg"));
-  serviceCodeIcon_.addFile(QStringLiteral(":/icons/lumvex.svg"), QSize(), QIcon::Normal);
-  serviceCodeIcon_.addFile(QStringLiteral(":/icons/service_code_selected.svg"), QSize(), QIcon::Selected);
+  fileIcon_ = LoadIcon("lumvex");
+  rootIcon_ = LoadIcon("computer");
+  serviceCodeIcon_ = LoadIcon("lumvex", "service_code_selected");
   CreateList();
   modeLabel_ = ModeLabel(ViewMode::Report);
   CreateTree();

@@ -11,6 +11,7 @@
 
 #include "ui/about_dialog.h"
 #include "ui/app_strings.h"
+#include "ui/icons.h"
 #include "ui/lock_keys.h"
 #include "ui/lumvex_view.h"
 #include "ui/store_commands.h"
@@ -34,7 +35,7 @@ constexpr LaterCommand kLaterCommands[] = {
 CMainFrame::CMainFrame(const Clock& clock, QWidget* parent) : QMainWindow(parent), clock_(clock), messages_(this) {
   setObjectName(QStringLiteral("CMainFrame"));
   setWindowTitle(QString::fromLatin1(kWindowTitle));
-  setWindowIcon(QIcon(QStringLiteral(":/icons/lumvex.svg")));
+  setWindowIcon(LoadIcon("lumvex"));
   commands_ = new CommandSet(this);
   commands_->SetStateSource([this] { return CurrentState(); });
   OnCreate();

@@ -10,6 +10,7 @@
 
 #include "ui/app_strings.h"
 #include "ui/dialog_template.h"
+#include "ui/icons.h"
 #include "ui/message_box.h"
 #include "ui/thai_text.h"
 #include "ui_add_service_code_dlg.h"
@@ -77,6 +78,7 @@ void CCopyDlg::accept() {
 
 CDeleteDlg::CDeleteDlg(const store::FileEntry& entry, QWidget* parent) : QDialog(parent), ui_(new Ui::CDeleteDlg) {
   ui_->setupUi(this);
+  ui_->icon258->setPixmap(LoadIcon("delete_page").pixmap(ui_->icon258->size()));
   ui_->label1042->setText(
       QStringLiteral("Are you sure to delete file '%1' in Service Code '%2' ?").arg(FileOf(entry), CodeOf(entry)));
   connect(ui_->okButton, &QPushButton::clicked, this, &QDialog::accept);
