@@ -20,8 +20,6 @@ struct FileCloser {
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
-bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
-
 int Number(std::string_view digits) {
   int value = 0;
   for (char c : digits) value = value * 10 + (c - '0');
@@ -69,7 +67,7 @@ bool IsAcceptedBillDate(std::string_view date, const LocalTime& today) {
   const bool lastYear = year == today.year - 1;
   if (year != today.year && !lastYear) return false;
   if (day > kMonthLength[static_cast<std::size_t>(month - 1)]) {
-    if (month != 2 || day != 29 || !IsLeapYear(year)) return false;
+    if (month != 2 || day != 29 || !store::IsLeapYear(year)) return false;
     return !(today.month == 2 && lastYear);
   }
   if (lastYear && month <= today.month) return false;

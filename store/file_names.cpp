@@ -20,8 +20,6 @@ bool ReadDigits(std::string_view text, std::size_t pos, std::size_t count, int& 
   return true;
 }
 
-bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
-
 std::string Join(std::string_view directory, std::string_view name) {
   std::string path;
   path.reserve(directory.size() + 1 + name.size());
@@ -38,6 +36,8 @@ std::string NumberedName(std::string_view serviceCode, std::string_view marker, 
 }
 
 }  // namespace
+
+bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
 
 int DayOfYear(std::string_view billDate) {
   static constexpr std::array<int, 12> kDaysBefore = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};

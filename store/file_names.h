@@ -18,6 +18,9 @@ inline constexpr std::string_view kDefaultCopyFile = "temp.dat";
 inline constexpr std::string_view kDeletedMarker = "deleted";
 inline constexpr std::size_t kMaxServiceCodeLength = 8;
 
+// Divisible by 4 and not by 100, or divisible by 400.
+bool IsLeapYear(int year);
+
 // Day of the year (1 to 366) of a DDMMYYYY bill date; 0 when the text does
 // not start with eight digits or the month is outside 1 to 12.
 int DayOfYear(std::string_view billDate);
