@@ -24,8 +24,7 @@ std::string FullCatalogueText() {
 struct Store {
   testing::TempDir dir;
   RecordingMessagePort messages;
-  FixedClock clock{LocalTime{2001, 1, 6, 9, 30, 0}};
-  store::Catalogue catalogue{messages, clock, dir.path()};
+  store::Catalogue catalogue{messages, dir.path()};
   Store() { testing::WriteFile(dir / "download.log", FullCatalogueText()); }
 };
 

@@ -1,6 +1,7 @@
 #include <cstdio>
 #include <string>
 
+#include "cli/arguments.h"
 #include "cli/command.h"
 #include "core/recording_message_port.h"
 #include "lzw/lzw_decoder.h"
@@ -15,10 +16,7 @@ void PrintFailure(const std::string& text) {
 }
 
 int RunDecode(std::span<char* const> args) {
-  if (args.size() != 2) {
-    std::fprintf(stderr, "usage: lumvexctl decode STREAM OUT\n");
-    return 2;
-  }
+  if (args.size() != 2) return Usage("decode STREAM OUT");
   const lzw::DecodeResult result = lzw::DecodeLzwFile(args[0], args[1]);
   if (result.ok()) return 0;
   PrintFailure(result.failureText);
@@ -26,10 +24,7 @@ int RunDecode(std::span<char* const> args) {
 }
 
 int RunUncompress(std::span<char* const> args) {
-  if (args.size() != 2) {
-    std::fprintf(stderr, "usage: lumvexctl uncompress RECEIVED OUT\n");
-    return 2;
-  }
+  if (args.size() != 2) return Usage("uncompress RECEIVED OUT");
   const std::string out = args[1];
   const lzw::UncompressFiles files{args[0], out + ".work", out};
   RecordingMessagePort messages;

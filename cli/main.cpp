@@ -35,7 +35,7 @@ void PrintHelp(const std::vector<Command>& commands) {
       summary.remove_prefix(end == std::string_view::npos ? summary.size() : end + 1);
     }
   }
-  std::printf("  lumvexctl --help\n      Shows this text.\n");
+  std::printf("  lumvexctl --help\n      Shows this text.\n  lumvexctl --version\n      Prints the version.\n");
 }
 
 }  // namespace
@@ -45,6 +45,10 @@ int main(int argc, char** argv) {
   if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
     PrintHelp(commands);
     return argc < 2 ? 2 : 0;
+  }
+  if (std::strcmp(argv[1], "--version") == 0) {
+    std::printf("lumvexctl %s\n", LUMVEX_VERSION);
+    return 0;
   }
   for (const auto& c : commands) {
     if (c.name == argv[1]) return c.run(std::span<char* const>(argv + 2, static_cast<std::size_t>(argc - 2)));

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 
+#include "cli/arguments.h"
 #include "cli/command.h"
 #include "cli/stderr_message_port.h"
 #include "core/clock.h"
@@ -11,11 +12,6 @@
 
 namespace lumvex::cli {
 namespace {
-
-int Usage(const char* text) {
-  std::fprintf(stderr, "usage: lumvexctl %s\n", text);
-  return 2;
-}
 
 int RunReport(std::span<char* const> args) {
   const char* dataFile = nullptr;

@@ -9,6 +9,7 @@ namespace lumvex {
 enum class MessageStyle {
   Plain,    // OK only, no icon, the application title as caption
   Failure,  // caption "Error", exclamation icon
+  Warning,  // caption "Warning", exclamation icon: a refusal that changes nothing
   Done,     // a completed transaction (information mode of the error dialog)
 };
 

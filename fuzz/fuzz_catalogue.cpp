@@ -4,20 +4,18 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "core/clock.h"
 #include "core/recording_message_port.h"
 #include "store/catalogue.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   lumvex::RecordingMessagePort messages;
-  lumvex::FixedClock clock(lumvex::LocalTime{2000, 1, 1, 0, 0, 0});
-  lumvex::store::Catalogue catalogue(messages, clock, "/nonexistent");
+  lumvex::store::Catalogue catalogue(messages, "/nonexistent");
   catalogue.ParseCatalogue(std::string_view(reinterpret_cast<const char*>(data), size));
   if (catalogue.serviceCodeCount() > lumvex::store::MAX_SERVICE_CODES) std::abort();
   if (catalogue.fileCount() > lumvex::store::MAX_FILES) std::abort();
 
   const std::string text = catalogue.BuildCatalogueText();
-  lumvex::store::Catalogue again(messages, clock, "/nonexistent");
+  lumvex::store::Catalogue again(messages, "/nonexistent");
   if (!text.starts_with("0\r\n") && again.ParseCatalogue(text) && again.BuildCatalogueText() != text) std::abort();
   return 0;
 }

@@ -57,6 +57,7 @@ Host:
 Other:
   --verbose             trace every byte on the line on standard error
   --help                show this text
+  --version             show the version
 )";
 
 std::optional<long> Number(const std::string& text, long low, long high) {
@@ -126,6 +127,7 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     if (arg == "--help" || arg == "-h") return {std::nullopt, kHelp, 0};
+    if (arg == "--version") return {std::nullopt, "hostsim " LUMVEX_VERSION "\n", 0};
     if (arg == "--no-pad") { o.pad.silent = true; continue; }
     if (arg == "--wrong-size") { o.host.sizeOffset = 1; continue; }
     if (arg == "--verbose" || arg == "-v") { o.verbose = true; continue; }

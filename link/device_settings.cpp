@@ -13,6 +13,7 @@ namespace lumvex::link {
 namespace {
 
 constexpr std::array<std::size_t, 5> kWordRoom = {10, 1, 1, 7, 20};
+constexpr std::size_t kPhoneWord = 4;
 constexpr std::size_t kMaxConfigRead = 4096;  // far beyond any sane first record
 constexpr std::size_t kMaxFirstLine = 99;
 constexpr std::size_t kPortColumn = 11;
@@ -45,8 +46,12 @@ ConfigReadResult ParseDeviceSettings(std::string_view text) {
     while (pos < text.size() && IsSpace(text[pos])) ++pos;
     const std::size_t start = pos;
     while (pos < text.size() && !IsSpace(text[pos])) ++pos;
-    if (pos == start || pos - start > kWordRoom[w]) return {std::nullopt, ConfigError::BadRecord};
-    words[w] = std::string(text.substr(start, pos - start));
+    std::string_view word = text.substr(start, pos - start);
+    // A number of all 20 columns has the record's "x" right after it; the
+    // number is what stands before it. A lone "x" (no number) stays a word.
+    if (w == kPhoneWord && word.size() > 1 && word.back() == 'x') word.remove_suffix(1);
+    if (word.empty() || word.size() > kWordRoom[w]) return {std::nullopt, ConfigError::BadRecord};
+    words[w] = std::string(word);
   }
   return {DeviceSettings{words[0], words[1], words[2], words[3], words[4]}, ConfigError::BadRecord};
 }
@@ -95,8 +100,9 @@ DeviceWrite WriteDeviceChanges(const std::filesystem::path& configFile, const De
                                int speedChoice, std::string_view phoneNumber, MessagePort& messages) {
   const std::string port = Format("%d", portChoice);
   const std::string speed = Format("%d", speedChoice);
-  const bool portChanged = read.portDigit != port;
-  const bool speedChanged = read.speedDigit != speed;
+  // A choice outside the radio buttons (none checked) leaves its column alone.
+  const bool portChanged = portChoice >= 1 && portChoice <= 4 && read.portDigit != port;
+  const bool speedChanged = speedChoice >= 1 && speedChoice <= 2 && read.speedDigit != speed;
   const bool numberChanged = read.phoneNumber != phoneNumber;
   if (!portChanged && !speedChanged && !numberChanged) return DeviceWrite::Unchanged;
   if (phoneNumber.size() > kMaxPhoneNumberLength) return DeviceWrite::BadNumber;

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "core/file_handle.h"
 #include "core/text_format.h"
 #include "link/entry_checks.h"
 #include "link/host_messages.h"
@@ -15,22 +16,11 @@
 namespace lumvex::link {
 namespace {
 
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
-
-int Number(std::string_view digits) {
-  int value = 0;
-  for (char c : digits) value = value * 10 + (c - '0');
-  return value;
-}
-
 // The partial file, positioned for the next block: a kept one at its last
 // whole block, with anything after that cut away so a short last block can
 // never be read as part of the file; else a new empty one.
 struct PartialFile {
-  File file;
+  CFile file;
   long resumeOffset = 0;
 };
 
@@ -56,23 +46,6 @@ std::string BlockNumberText(long resumeOffset) {
 }
 
 }  // namespace
-
-bool IsAcceptedBillDate(std::string_view date, const LocalTime& today) {
-  static constexpr std::array<int, 12> kMonthLength = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  if (!IsComplete(date, 8)) return false;
-  const int day = Number(date.substr(0, 2));
-  const int month = Number(date.substr(2, 2));
-  const int year = Number(date.substr(4, 4));
-  if (month < 1 || month > 12 || day < 1 || day > 31) return false;
-  const bool lastYear = year == today.year - 1;
-  if (year != today.year && !lastYear) return false;
-  if (day > kMonthLength[static_cast<std::size_t>(month - 1)]) {
-    if (month != 2 || day != 29 || !store::IsLeapYear(year)) return false;
-    return !(today.month == 2 && lastYear);
-  }
-  if (lastYear && month <= today.month) return false;
-  return true;
-}
 
 DownloadTransaction::DownloadTransaction(LinkControl& link, MessagePort& messages, Pacer& pacer, const Clock& clock,
                                          UncompressStep& uncompress, std::filesystem::path storeRoot)
@@ -110,7 +83,7 @@ DownloadCheck DownloadTransaction::Validate(const DownloadEntries& e) {
   if (auto c = turn(e.date, 8, acceptance_.date, "Please Check your Date.", DownloadField::Date); !c.go) return c;
 
   const std::optional<LocalTime> today = clock_.Now();
-  if (!today || !IsAcceptedBillDate(e.date, *today)) return stop("Invalid Date.", DownloadField::Date);
+  if (!today || !store::IsAcceptedBillDate(e.date, *today)) return stop("Invalid Date.", DownloadField::Date);
 
   acceptance_ = {};
   messageUp_ = 1;

@@ -48,10 +48,6 @@ enum class DownloadOutcome {
   Failed,         // dialog result 2; the link stays up
 };
 
-// The Date check: this year's dates and last year's from the month after
-// the current one, against `today`.
-bool IsAcceptedBillDate(std::string_view date, const LocalTime& today);
-
 class DownloadTransaction {
  public:
   DownloadTransaction(LinkControl& link, MessagePort& messages, Pacer& pacer, const Clock& clock,

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/decimal.h"
 #include "core/text_format.h"
 
 namespace lumvex::link {
@@ -34,15 +35,6 @@ bool AllDigits(std::string_view text) {
   return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-// Leading blanks, then digits up to the first other character, as a long.
-long LeadingNumber(std::string_view text) {
-  std::size_t i = 0;
-  while (i < text.size() && text[i] == ' ') ++i;
-  long value = 0;
-  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) value = value * 10 + (text[i] - '0');
-  return value;
-}
-
 }  // namespace
 
 std::string BuildRequest(std::string_view version, std::string_view serviceCode, std::string_view staffId,
@@ -73,7 +65,7 @@ DownloadReply ClassifyDownloadReply(std::string_view reply) {
   result.nextBlockNumber = blockType;
   if (AllDigits(blockType)) {
     const std::string length = Field(reply, kLengthOffset, 3);
-    const std::size_t count = AllDigits(length) ? static_cast<std::size_t>(LeadingNumber(length)) : kMaxBlockLength + 1;
+    const std::size_t count = AllDigits(length) ? static_cast<std::size_t>(ReadLeadingDecimal(length).value) : kMaxBlockLength + 1;
     // The stated length must fit a block and lie within what was received.
     if (count > kMaxBlockLength || kDataOffset + count > reply.size()) {
       result.kind = DownloadReply::Kind::BadDataBlock;
@@ -93,7 +85,7 @@ DownloadReply ClassifyDownloadReply(std::string_view reply) {
     result.kind = DownloadReply::Kind::End;
     const std::string size = Field(reply, kSizeOffset, kSizeWidth);
     result.sizeText = size.substr(0, size.find('\0'));
-    result.expectedSize = LeadingNumber(result.sizeText);
+    result.expectedSize = static_cast<long>(ReadLeadingDecimal(result.sizeText).value);
     return result;
   }
   if (blockType == kErrorBlock) {

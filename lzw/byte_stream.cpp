@@ -6,6 +6,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "core/file_handle.h"
+
 namespace lumvex::lzw {
 
 std::size_t StringSource::Read(unsigned char* buffer, std::size_t capacity) {
@@ -32,14 +34,7 @@ std::size_t FdSource::Read(unsigned char* buffer, std::size_t capacity) {
 }
 
 bool FdSink::Write(const unsigned char* data, std::size_t size) {
-  while (size > 0) {
-    const ssize_t n = ::write(fd_, data, size);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    data += n;
-    size -= static_cast<std::size_t>(n);
-  }
-  return true;
+  return WriteAll(fd_, std::string_view(reinterpret_cast<const char*>(data), size));
 }
 
 }  // namespace lumvex::lzw

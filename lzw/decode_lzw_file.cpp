@@ -8,17 +8,12 @@
 
 #include "core/text_format.h"
 #include "lzw/lzw_decoder.h"
-#include "lzw/in_directory.h"
-#include "lzw/unique_fd.h"
+#include "core/in_directory.h"
+#include "core/file_handle.h"
+#include "core/replacement_file.h"
 
 namespace lumvex::lzw {
 namespace {
-
-std::filesystem::path PartialPath(const std::filesystem::path& output) {
-  std::filesystem::path partial = output;
-  partial += ".part";
-  return partial;
-}
 
 // The sink also remembers that a write failed, so the text can name the file.
 class FileSink : public FdSink {
@@ -46,25 +41,20 @@ DecodeResult DecodeLzwFile(const std::filesystem::path& input, const std::filesy
   }
 
   const std::filesystem::path target = InDirectory(directory, output);
-  const std::filesystem::path partial = PartialPath(target);
-  UniqueFd out(::open(partial.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
-  if (!out.valid()) return {kDecodeOutputFailed, Format("Error opening %s for output\n", output.c_str())};
+  ReplacementFile out(target);
+  if (!out.opened()) return {kDecodeOutputFailed, Format("Error opening %s for output\n", output.c_str())};
 
   FdSource source(in.get());
-  FileSink sink(out.get());
+  FileSink sink(out.fd());
   DecodeResult result = DecodeLzw(source, static_cast<std::uint64_t>(info.st_size), sink, progress);
   if (result.ok()) {
-    // The rename makes the replacement atomic. No sync: the received file
-    // stays on disk, so a crash costs at most a second uncompress.
-    if (out.Close() && std::rename(partial.c_str(), target.c_str()) == 0) return result;
+    if (out.Commit()) return result;
     result = {kDecodeFailed, Format("Cannot write file %s", output.c_str())};
   } else if (sink.failed()) {
     result.failureText = Format("Cannot write file %s", output.c_str());
   } else if (source.failed()) {
     result.failureText = Format("Error reading %s", input.c_str());
   }
-  out.Close();
-  ::unlink(partial.c_str());
   return result;
 }
 

@@ -20,19 +20,5 @@ std::optional<char> RestoreKind(unsigned char byte) {
   }
 }
 
-std::optional<std::size_t> ParseDecimalField(std::string_view field) {
-  std::size_t i = 0;
-  while (i < field.size() && field[i] == ' ') ++i;
-  const std::size_t firstDigit = i;
-  std::size_t value = 0;
-  for (; i < field.size() && field[i] >= '0' && field[i] <= '9'; ++i) {
-    value = value * 10 + static_cast<std::size_t>(field[i] - '0');
-  }
-  if (i == firstDigit) return std::nullopt;
-  for (; i < field.size(); ++i) {
-    if (field[i] != ' ') return std::nullopt;
-  }
-  return value;
-}
 
 }  // namespace lumvex::lzw

@@ -18,8 +18,4 @@ std::optional<unsigned char> RestoredByte(char kind);
 // The kind that restores a removed byte; nothing for a byte that is kept.
 std::optional<char> RestoreKind(unsigned char byte);
 
-// A 9-character decimal field: leading blanks, at least one digit, then
-// only blanks. Anything else is not a number the sender writes.
-std::optional<std::size_t> ParseDecimalField(std::string_view field);
-
 }  // namespace lumvex::lzw

@@ -9,10 +9,11 @@
 #include <memory>
 #include <optional>
 
+#include "core/decimal.h"
 #include "core/text_format.h"
 #include "lzw/received_file_format.h"
-#include "lzw/in_directory.h"
-#include "lzw/unique_fd.h"
+#include "core/in_directory.h"
+#include "core/file_handle.h"
 
 namespace lumvex::lzw {
 namespace {
@@ -118,7 +119,7 @@ class Restorer {
     if (fileSize < field.size() || !ReadAt(fd, field.data(), field.size(), 0)) {
       return Format("Received file %s is too short to hold its payload length", received_.c_str());
     }
-    const auto length = ParseDecimalField(std::string_view(field.data(), field.size()));
+    const auto length = ReadDecimalField(std::string_view(field.data(), field.size()));
     if (!length) return Format("Received file %s has a damaged payload length", received_.c_str());
     length_ = *length;
     if (fileSize - kLengthFieldSize < length_) {
@@ -168,7 +169,7 @@ class Restorer {
       }
       const auto byte = RestoredByte(record[0]);
       if (!byte) continue;
-      const auto position = ParseDecimalField(record.substr(1));
+      const auto position = ReadDecimalField(record.substr(1));
       if (!position) {
         return Format("Received file %s has a damaged restore record at offset %zu", received_.c_str(),
                       records.recordOffset());

@@ -2,7 +2,7 @@
 
 #include <system_error>
 
-#include "lzw/in_directory.h"
+#include "core/in_directory.h"
 #include "lzw/lzw_decoder.h"
 #include "lzw/received_file_restore.h"
 #include "store/file_names.h"

@@ -6,9 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/clock.h"
 #include "core/message_port.h"
-#include "store/catalogue.h"
 
 namespace lumvex::report {
 
@@ -22,10 +20,6 @@ struct ImportedFile {
   std::uint64_t byteCount = 0;  // bytes stored, the File Size
 };
 
-// The name an imported file gets in the store: the chosen path's last part,
-// in lower case.
-std::string ImportedFileName(std::string_view chosenPath);
-
 // Copies the data file `chosen` (opened read-only) to `destination` line by
 // line, up to the first line shorter than 10 characters, checking every
 // header line against `serviceCode` and the service type. The copy is made
@@ -37,13 +31,5 @@ std::optional<ImportedFile> CopyImportedFile(const std::filesystem::path& chosen
                                              const std::filesystem::path& destination,
                                              std::string_view serviceCode, std::string_view fileName,
                                              MessagePort& messages);
-
-// The Import command after its file dialog: refuses a name the Service Code
-// already holds ("This file are already in %s"), copies the file into the
-// Service Code's directory under the store root, and appends its entry to
-// the catalogue (which raises the file count, tells its observer and saves).
-// `serviceCodeIndex` is the selected Service Code (-1 for none).
-bool ImportDataFile(store::Catalogue& catalogue, int serviceCodeIndex, const std::filesystem::path& chosenPath,
-                    MessagePort& messages, const Clock& clock);
 
 }  // namespace lumvex::report

@@ -4,8 +4,9 @@
 #include <cstring>
 #include <system_error>
 
+#include "core/in_directory.h"
 #include "core/text_format.h"
-#include "report/c_file.h"
+#include "report/block_writer.h"
 #include "report/data_line_reader.h"
 #include "store/file_names.h"
 
@@ -48,19 +49,19 @@ std::string CopyRecordOf(std::string_view line) {
 }
 
 bool CopyFixedRecords(const std::filesystem::path& source, const std::filesystem::path& requested,
-                      MessagePort& messages) {
-  CFile in = OpenFile(source, "rb");
+                      MessagePort& messages, const std::filesystem::path& base) {
+  CFile in = OpenFile(InDirectory(base, source), "rb");
   if (!in) {
     Fail(messages, "Can't open file %s", source);
     return false;
   }
   const std::filesystem::path destination = requested.empty() ? std::filesystem::path(store::kDefaultCopyFile) : requested;
   // Truncating the destination first would wipe a source named as its own copy.
-  if (IsSameFile(source, destination)) {
+  if (IsSameFile(InDirectory(base, source), InDirectory(base, destination))) {
     Fail(messages, "Can't copy file %s onto itself", destination);
     return false;
   }
-  CFile outFile = OpenFile(destination, "wb");
+  CFile outFile = OpenFile(InDirectory(base, destination), "wb");
   if (!outFile) {
     Fail(messages, "Can't open file %s", destination);
     return false;

@@ -20,8 +20,9 @@ std::string CopyRecordOf(std::string_view line);
 // 258-byte records, one per line, up to the first line shorter than 10
 // characters. An empty destination means "temp.dat"; an existing one is
 // overwritten. Failures are shown through `messages` ("Can't open file %s"
-// with the path as given); true when every record was written.
+// with the path as given); true when every record was written. Relative
+// paths are taken under `base` when one is given.
 bool CopyFixedRecords(const std::filesystem::path& source, const std::filesystem::path& destination,
-                      MessagePort& messages);
+                      MessagePort& messages, const std::filesystem::path& base = {});
 
 }  // namespace lumvex::report

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "core/text_format.h"
-#include "report/c_file.h"
+#include "report/block_writer.h"
 #include "report/report_generator.h"
 
 namespace lumvex::report {

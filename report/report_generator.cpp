@@ -5,8 +5,9 @@
 #include <cstring>
 #include <optional>
 
+#include "core/in_directory.h"
 #include "core/text_format.h"
-#include "report/c_file.h"
+#include "report/block_writer.h"
 #include "report/data_line_reader.h"
 #include "report/report_format.h"
 #include "store/file_names.h"
@@ -272,12 +273,12 @@ int LastPageNumber() { return lastPageNumber; }
 void SetLastPageNumber(int page) { lastPageNumber = page; }
 
 bool GenerateReport(const fs::path& dataFile, const fs::path& outputDirectory, bool viewMode, MessagePort& messages,
-                    const Clock& clock) {
+                    const Clock& clock, const fs::path& base) {
   auto fail = [&](const std::string& text) {
     messages.Show(MessageStyle::Failure, text);
     return false;
   };
-  CFile in = OpenFile(dataFile, "rb");
+  CFile in = OpenFile(InDirectory(base, dataFile), "rb");
   if (!in) return fail(Format("Can't open file %s", dataFile.c_str()));
   std::optional<BlockWriter> view;
   if (viewMode) {

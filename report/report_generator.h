@@ -24,8 +24,11 @@ inline constexpr std::string_view kLocalTimeErrorText = "Get local time ERROR !!
 // report.txt (the same lines without the page fill) when `viewMode` is set.
 // Both files are replaced. "Today" (the RUN DATE) comes from `clock`.
 // Failures are shown through `messages`; false when the report is not whole.
+// A relative `dataFile` is taken under `base` when one is given; messages
+// name it as given.
 bool GenerateReport(const std::filesystem::path& dataFile, const std::filesystem::path& outputDirectory,
-                    bool viewMode, MessagePort& messages, const Clock& clock = SystemClock::Instance());
+                    bool viewMode, MessagePort& messages, const Clock& clock = SystemClock::Instance(),
+                    const std::filesystem::path& base = {});
 
 // The number of the last page headed by any run of GenerateReport in this
 // process (0 before the first); a run that heads no page leaves it alone.

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <new>
 
+#include "core/decimal.h"
 #include "core/text_format.h"
 #include "store/catalogue_reader.h"
 #include "store/durable_file.h"
@@ -22,8 +23,10 @@ constexpr const char* kShortTextText =
 
 }  // namespace
 
-Catalogue::Catalogue(MessagePort& messages, const Clock& clock, std::filesystem::path storeRoot)
-    : messages_(messages), clock_(clock), storeRoot_(std::move(storeRoot)) {}
+std::string FileTableFullText() { return kFileLimitText; }
+
+Catalogue::Catalogue(MessagePort& messages, std::filesystem::path storeRoot)
+    : messages_(messages), storeRoot_(std::move(storeRoot)) {}
 
 void Catalogue::Show(std::string_view text) const { messages_.Show(MessageStyle::Plain, text); }
 
@@ -70,7 +73,7 @@ bool Catalogue::ParseCatalogue(std::string_view text) {
   // Show the last Service Code read, as the tree selection would.
   for (int i = serviceCodeCount() - 1; i >= 0; --i) {
     if (IsLive(i)) {
-      if (observer_ != nullptr) observer_->ServiceCodeShown(i);
+      ShowServiceCode(i);
       break;
     }
   }
@@ -79,7 +82,7 @@ bool Catalogue::ParseCatalogue(std::string_view text) {
 
 bool Catalogue::ReadServiceCodes(CatalogueReader& reader) {
   std::string_view line;
-  const int count = reader.NextLine(line) ? ParseCount(FirstToken(line)) : 0;
+  const int count = reader.NextLine(line) ? ReadLeadingInt(FirstToken(line)) : 0;
   if (count < 1 || count > MAX_SERVICE_CODES) {
     Show(kServiceCodeLimitText);
     return false;
@@ -109,7 +112,7 @@ bool Catalogue::ReadFiles(CatalogueReader& reader) {
     Show(kShortTextText);
     return true;
   }
-  const int count = ParseCount(FirstToken(line));
+  const int count = ReadLeadingInt(FirstToken(line));
   if (count > MAX_FILES) {
     Show(kFileLimitText);
     return false;
@@ -193,29 +196,7 @@ int Catalogue::AddServiceCode(std::string_view name) {
 
 void Catalogue::MarkServiceCodeDeleted(int serviceCodeIndex) {
   serviceCodes_.at(static_cast<std::size_t>(serviceCodeIndex)).name = kDeletedMarker;
-}
-
-bool Catalogue::RecordFile(int serviceCodeIndex, std::string_view fileName, std::string_view billDate,
-                           std::string_view sizeText) {
-  if (fileCount() >= MAX_FILES) {
-    Show(kFileLimitText);  // before replacing, so the older entry stays live
-    return false;
-  }
-  const std::string& code = serviceCode(serviceCodeIndex).name;
-  bool saved = true;
-  for (auto& f : files_) {
-    if (f.serviceCode == code && f.fileName == fileName) {
-      f.serviceCode = kDeletedMarker;
-      --serviceCodes_[static_cast<std::size_t>(serviceCodeIndex)].fileCount;
-      if (observer_ != nullptr) observer_->ServiceCodeShown(serviceCodeIndex);
-      saved = SaveCatalogue();
-      break;
-    }
-  }
-  const std::optional<LocalTime> now = clock_.Now();
-  FileEntry entry{std::string(fileName), code, std::string(kDownloadDescription), DatePrepare(billDate),
-                  now ? DateRetrieve(*now) : std::string("00/00/0000"), std::string(sizeText), kFileImage};
-  return AppendFile(serviceCodeIndex, std::move(entry)) && saved;
+  if (observer_ != nullptr) observer_->ServiceCodeRemoved(serviceCodeIndex);
 }
 
 bool Catalogue::AppendFile(int serviceCodeIndex, FileEntry entry) {
@@ -231,7 +212,11 @@ bool Catalogue::AppendFile(int serviceCodeIndex, FileEntry entry) {
     observer_->FileRowAdded(serviceCodeIndex, RowOf(serviceCodeIndex, fileIndex), fileIndex);
     observer_->StatusChanged(serviceCodeIndex);
   }
-  return SaveCatalogue();
+  return true;
+}
+
+void Catalogue::ShowServiceCode(int serviceCodeIndex) {
+  if (observer_ != nullptr) observer_->ServiceCodeShown(serviceCodeIndex);
 }
 
 int Catalogue::MarkFileDeleted(int serviceCodeIndex, std::string_view fileName) {
@@ -262,6 +247,15 @@ int Catalogue::FindServiceCode(std::string_view name) const {
   if (name == kDeletedMarker) return -1;
   for (int i = 0; i < serviceCodeCount(); ++i) {
     if (serviceCode(i).name == name) return i;
+  }
+  return -1;
+}
+
+int Catalogue::FindFile(int serviceCodeIndex, std::string_view fileName) const {
+  if (!IsLive(serviceCodeIndex)) return -1;
+  const std::string& code = serviceCode(serviceCodeIndex).name;
+  for (int i = 0; i < fileCount(); ++i) {
+    if (file(i).serviceCode == code && file(i).fileName == fileName) return i;
   }
   return -1;
 }

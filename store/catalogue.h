@@ -5,7 +5,6 @@
 #include <string_view>
 #include <vector>
 
-#include "core/clock.h"
 #include "core/message_port.h"
 #include "store/catalogue_observer.h"
 #include "store/file_names.h"
@@ -16,7 +15,6 @@ inline constexpr int MAX_SERVICE_CODES = 10;
 inline constexpr int MAX_FILES = 3660;
 
 // The longest value each file-entry field may hold.
-inline constexpr std::size_t kMaxFileNameLength = 63;
 inline constexpr std::size_t kMaxDescriptionLength = 31;
 inline constexpr std::size_t kMaxDateLength = 10;
 inline constexpr std::size_t kMaxFileSizeLength = 31;
@@ -43,9 +41,12 @@ struct FileEntry {
 // download.log in the store root. Tables only grow while the program runs:
 // removal marks an entry "deleted" and the slot stays taken until the next
 // load, so indexes handed out stay valid.
+// The message of a full file table.
+std::string FileTableFullText();
+
 class Catalogue {
  public:
-  Catalogue(MessagePort& messages, const Clock& clock, std::filesystem::path storeRoot = ".");
+  Catalogue(MessagePort& messages, std::filesystem::path storeRoot = ".");
 
   void SetObserver(CatalogueObserver* observer) { observer_ = observer; }
   const std::filesystem::path& storeRoot() const { return storeRoot_; }
@@ -56,19 +57,20 @@ class Catalogue {
   std::string BuildCatalogueText() const;
   bool SaveCatalogue();
 
+  // The mutations. Each one tells the observer what changed; none saves:
+  // saving is a step of the command that calls them.
+
   // Appends a Service Code (file count 0); -1 when the table is full.
   int AddServiceCode(std::string_view name);
   void MarkServiceCodeDeleted(int serviceCodeIndex);
-
-  // Stores a downloaded data file: replaces an entry of the same name, then
-  // appends the new one and saves. False when the table is full or a save failed.
-  bool RecordFile(int serviceCodeIndex, std::string_view fileName, std::string_view billDate,
-                  std::string_view sizeText);
-  // Appends a complete entry for the Service Code and saves.
+  // Appends a complete entry for the Service Code; false when the table is full.
   bool AppendFile(int serviceCodeIndex, FileEntry entry);
   // Marks the first live entry of that name; returns its list row, or -1 when
   // the Service Code has no such file.
   int MarkFileDeleted(int serviceCodeIndex, std::string_view fileName);
+
+  // Asks the view to show the Service Code (select its node, fill its list).
+  void ShowServiceCode(int serviceCodeIndex);
 
   int serviceCodeCount() const { return static_cast<int>(serviceCodes_.size()); }
   int fileCount() const { return static_cast<int>(files_.size()); }
@@ -81,6 +83,8 @@ class Catalogue {
   // Indexes of the Service Code's live file entries, in table order.
   std::vector<int> FilesOf(int serviceCodeIndex) const;
   int FileCountOf(int serviceCodeIndex) const { return serviceCode(serviceCodeIndex).fileCount; }
+  // The first live entry of the Service Code with that File Name, or -1.
+  int FindFile(int serviceCodeIndex, std::string_view fileName) const;
 
  private:
   void Clear();
@@ -90,7 +94,6 @@ class Catalogue {
   int RowOf(int serviceCodeIndex, int fileIndex) const;
 
   MessagePort& messages_;
-  const Clock& clock_;
   std::filesystem::path storeRoot_;
   CatalogueObserver* observer_ = nullptr;
   std::vector<ServiceCodeEntry> serviceCodes_;

@@ -12,6 +12,8 @@ class CatalogueObserver {
   virtual void CatalogueCleared() {}
   // A Service Code entry was appended: its node goes last under the root.
   virtual void ServiceCodeAdded(int /*serviceCodeIndex*/) {}
+  // A Service Code entry was marked deleted: its node goes.
+  virtual void ServiceCodeRemoved(int /*serviceCodeIndex*/) {}
   // Show this Service Code: select its node, fill its list, update the status.
   virtual void ServiceCodeShown(int /*serviceCodeIndex*/) {}
   // A live file entry of the Service Code was appended as list row `row`.

@@ -45,21 +45,6 @@ std::string_view FirstToken(std::string_view line) {
   return line.substr(0, end);
 }
 
-int ParseCount(std::string_view token) {
-  std::size_t i = 0;
-  bool negative = false;
-  if (i < token.size() && (token[i] == '+' || token[i] == '-')) negative = token[i++] == '-';
-  long long value = 0;
-  for (; i < token.size() && token[i] >= '0' && token[i] <= '9'; ++i) {
-    value = value * 10 + (token[i] - '0');
-    if (value > INT_MAX) value = static_cast<long long>(INT_MAX) + 1;
-  }
-  if (negative) value = -value;
-  if (value > INT_MAX) return INT_MAX;
-  if (value < INT_MIN) return INT_MIN;
-  return static_cast<int>(value);
-}
-
 bool ParseFileEntry(std::string_view line, FileEntry& entry) {
   static constexpr std::array<std::size_t, 5> kLimits = {kMaxFileNameLength, kMaxServiceCodeLength,
                                                          kMaxDescriptionLength, kMaxDateLength, kMaxDateLength};

@@ -28,10 +28,6 @@ class CatalogueReader {
 // The first white-space-delimited token of a line.
 std::string_view FirstToken(std::string_view line);
 
-// A count as the catalogue reads it: an optional sign and leading digits;
-// anything else reads as 0. Clamped to the int range.
-int ParseCount(std::string_view token);
-
 // Splits an entry line into the six fields; false when a field is missing,
 // empty or longer than its limit.
 bool ParseFileEntry(std::string_view line, FileEntry& entry);

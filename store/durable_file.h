@@ -10,9 +10,9 @@ enum class ReplaceResult { Replaced, CreateFailed, WriteFailed };
 // Replaces `target` with `text` while keeping its previous content under
 // `backup`. Each step is atomic on disk, so after a crash at any point
 // `target` holds either the previous or the new text in full:
-//   1. the text goes to "<target>.new" and is flushed to disk;
+//   1. the text goes to "<target>.part" and is flushed to disk;
 //   2. `backup` becomes a second name of the current `target` (or a copy of it);
-//   3. "<target>.new" is renamed over `target`.
+//   3. "<target>.part" is renamed over `target` (core/replacement_file.h).
 // The backup is kept up to date on a best-effort basis; the target never is.
 ReplaceResult ReplaceKeepingBackup(const std::filesystem::path& target, const std::filesystem::path& backup,
                                    std::string_view text);

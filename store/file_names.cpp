@@ -1,24 +1,12 @@
 #include "store/file_names.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdio>
 
 namespace lumvex::store {
 namespace {
 
 constexpr std::string_view kFileStem = "kordex";
-
-bool ReadDigits(std::string_view text, std::size_t pos, std::size_t count, int& value) {
-  if (text.size() < pos + count) return false;
-  value = 0;
-  for (std::size_t i = pos; i < pos + count; ++i) {
-    const char c = text[i];
-    if (c < '0' || c > '9') return false;
-    value = value * 10 + (c - '0');
-  }
-  return true;
-}
 
 std::string Join(std::string_view directory, std::string_view name) {
   std::string path;
@@ -37,21 +25,6 @@ std::string NumberedName(std::string_view serviceCode, std::string_view marker, 
 
 }  // namespace
 
-bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
-
-int DayOfYear(std::string_view billDate) {
-  static constexpr std::array<int, 12> kDaysBefore = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
-  int day = 0;
-  int month = 0;
-  int year = 0;
-  if (!ReadDigits(billDate, 0, 2, day) || !ReadDigits(billDate, 2, 2, month) || !ReadDigits(billDate, 4, 4, year))
-    return 0;
-  if (month < 1 || month > 12) return 0;
-  int result = kDaysBefore[static_cast<std::size_t>(month - 1)] + day;
-  if (month > 2 && IsLeapYear(year)) ++result;
-  return result;
-}
-
 bool IsSafeServiceCodeName(std::string_view name) {
   if (name.empty() || name == "." || name == "..") return false;
   return name.find_first_of("/\\") == std::string_view::npos && name.find('\0') == std::string_view::npos;
@@ -69,6 +42,13 @@ std::string ServiceCodeNameRefusal(std::string_view name) {
                 "apostrophes, \"/\" or \"\\\", other than \".\", \"..\" and \"deleted\".",
                 static_cast<int>(std::min<std::size_t>(name.size(), 64)), name.data(), kMaxServiceCodeLength);
   return text;
+}
+
+bool BreaksCatalogueField(char c) { return c == ',' || static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }
+
+bool IsStorableFileName(std::string_view name) {
+  return name.size() <= kMaxFileNameLength && IsSafeServiceCodeName(name) &&
+         std::none_of(name.begin(), name.end(), BreaksCatalogueField);
 }
 
 std::string ReceivedFileName(std::string_view serviceCode, int dayOfYear) {

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "core/clock.h"
+#include "store/calendar.h"
 
 // Every name the store forms, relative to the store root, and the date texts
 // kept in the catalogue.
@@ -17,13 +18,7 @@ inline constexpr std::string_view kPrintReportFile = "prnrep.txt";
 inline constexpr std::string_view kDefaultCopyFile = "temp.dat";
 inline constexpr std::string_view kDeletedMarker = "deleted";
 inline constexpr std::size_t kMaxServiceCodeLength = 8;
-
-// Divisible by 4 and not by 100, or divisible by 400.
-bool IsLeapYear(int year);
-
-// Day of the year (1 to 366) of a DDMMYYYY bill date; 0 when the text does
-// not start with eight digits or the month is outside 1 to 12.
-int DayOfYear(std::string_view billDate);
+inline constexpr std::size_t kMaxFileNameLength = 63;
 
 // A Service Code name may become a directory name only when it cannot reach
 // outside the store root: no separator and not "." or "..".
@@ -35,6 +30,13 @@ bool IsSafeServiceCodeName(std::string_view name);
 bool IsStorableServiceCodeName(std::string_view name);
 // The message that refuses a name IsStorableServiceCodeName rejects.
 std::string ServiceCodeNameRefusal(std::string_view name);
+
+// A byte that cannot stand in a download.log field: the separator, line ends
+// and other control characters.
+bool BreaksCatalogueField(char c);
+// A File Name the catalogue can keep: at most 63 characters, no directory
+// part, no byte that breaks a field.
+bool IsStorableFileName(std::string_view name);
 
 std::string ReceivedFileName(std::string_view serviceCode, int dayOfYear);  // code/kordex$$.NNN
 std::string WorkFileName(std::string_view serviceCode, int dayOfYear);      // code/kordex!!.NNN

@@ -1,6 +1,7 @@
 #include "ui/command_set.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
@@ -48,13 +49,26 @@ CommandSet::CommandSet(QWidget* window) : QObject(window) {
 QAction* CommandSet::NewAction(CommandId id, const QString& text, QObject* owner) {
   const CommandSpec& spec = FindCommand(id);
   auto* action = new QAction(text, owner);
-  action->setObjectName(QStringLiteral("command%1").arg(static_cast<int>(id)));
+  action->setObjectName(Text(spec.name) + QStringLiteral("Action"));
   action->setStatusTip(Text(PromptOf(spec)));
   action->setCheckable(spec.check != CheckRule::None);
+  if (spec.check == CheckRule::ViewMode) ViewModeGroup(owner)->addAction(action);
   connect(action, &QAction::triggered, this, [this, id] { Trigger(id); });
   actions_[static_cast<int>(id)].emplace_back(action);
   Apply(action, spec);
   return action;
+}
+
+// The four view modes are one exclusive group in each menu, so they carry
+// radio marks.
+QActionGroup* CommandSet::ViewModeGroup(QObject* owner) {
+  auto* group = owner->findChild<QActionGroup*>(QStringLiteral("viewModeGroup"), Qt::FindDirectChildrenOnly);
+  if (group == nullptr) {
+    group = new QActionGroup(owner);
+    group->setObjectName(QStringLiteral("viewModeGroup"));
+    group->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
+  }
+  return group;
 }
 
 QAction* CommandSet::action(CommandId id) const {

@@ -11,6 +11,7 @@
 #include "ui/command_table.h"
 
 class QAction;
+class QActionGroup;
 class QMenu;
 class QMenuBar;
 class QToolBar;
@@ -56,6 +57,7 @@ class CommandSet : public QObject {
 
  private:
   QAction* NewAction(CommandId id, const QString& text, QObject* owner);
+  static QActionGroup* ViewModeGroup(QObject* owner);
   void FillMenu(QMenu* menu, std::span<const MenuEntry>& entries, bool menuBar);
   void Apply(QAction* action, const CommandSpec& spec) const;
 

@@ -51,6 +51,7 @@ enum class CheckRule {
 
 struct CommandSpec {
   CommandId id;
+  std::string_view name;      // what the command does, for object names ("download")
   std::string_view menuText;  // menu bar and pop-up text; empty: in no menu
   int button;                 // toolbar position 1-15; 0: no button
   std::string_view icon;      // picture of the button, in the resources

@@ -6,12 +6,14 @@
 #include <string>
 #include <system_error>
 
+#include "app/import_command.h"
+#include "app/service_code_commands.h"
+#include "app/workspace.h"
 #include "core/clock.h"
 #include "core/recording_message_port.h"
 #include "core/text_format.h"
-#include "report/data_file_import.h"
 #include "report/testing/data_file_generator.h"
-#include "store/catalogue.h"
+#include "store/calendar.h"
 
 namespace fs = std::filesystem;
 using namespace lumvex;
@@ -55,12 +57,10 @@ int main(int argc, char** argv) {
   }
 
   RecordingMessagePort messages;
-  store::Catalogue catalogue(messages, SystemClock::Instance(), store);
+  app::Workspace workspace(store, messages, SystemClock::Instance());
   for (const char* code : {"abc01", "xyz02"}) {
-    fs::create_directory(store / code, error);
-    if (catalogue.AddServiceCode(code) < 0) return Fail(messages);
+    if (app::AddServiceCode(workspace, code) != app::Outcome::Done) return Fail(messages);
   }
-  if (!catalogue.SaveCatalogue()) return Fail(messages);
 
   int seed = 1;
   for (const DemoFile& f : kFiles) {
@@ -77,8 +77,8 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "lumvex_demo_store: cannot write %s\n", source.c_str());
       return 1;
     }
-    if (!report::ImportDataFile(catalogue, catalogue.FindServiceCode(f.serviceCode), source, messages,
-                                SystemClock::Instance()))
+    workspace.SelectByName(f.serviceCode);
+    if (app::ImportFile(workspace, [&] { return std::optional<fs::path>(source); }) != app::Outcome::Done)
       return Fail(messages);
   }
   fs::remove_all(incoming, error);

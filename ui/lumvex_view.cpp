@@ -18,8 +18,6 @@ namespace lumvex::ui {
 namespace {
 
 constexpr int kColumnWidths[kFileListColumns] = {89, 105, 155, 100, 103, 85};
-constexpr int kListId = 1002;
-constexpr int kTreeId = 1003;
 
 QString ModeLabel(ViewMode mode) {
   switch (mode) {
@@ -37,12 +35,11 @@ QString ModeLabel(ViewMode mode) {
 
 }  // namespace
 
-CLumvexView::CLumvexView(MessagePort& messages, const Clock& clock, QWidget* parent)
-    : QWidget(parent), storeRoot_(std::filesystem::current_path()), catalogue_(messages, clock, storeRoot_) {
-  setObjectName(QStringLiteral("CLumvexView"));
+CLumvexView::CLumvexView(app::Workspace& workspace, QWidget* parent) : QWidget(parent), workspace_(workspace) {
+  setObjectName(QStringLiteral("explorerView"));
 }
 
-CLumvexView::~CLumvexView() { catalogue_.SetObserver(nullptr); }
+CLumvexView::~CLumvexView() { catalogue().SetObserver(nullptr); }
 
 void CLumvexView::Create() {
   fileIcon_ = LoadIcon("lumvex");
@@ -51,14 +48,14 @@ void CLumvexView::Create() {
   CreateList();
   modeLabel_ = ModeLabel(ViewMode::Report);
   CreateTree();
-  catalogue_.SetObserver(this);
-  catalogue_.LoadCatalogue();
+  catalogue().SetObserver(this);
+  catalogue().LoadCatalogue();
 }
 
 void CLumvexView::CreateList() {
-  model_ = new FileListModel(catalogue_, fileIcon_, this);
+  model_ = new FileListModel(catalogue(), fileIcon_, this);
   listArea_ = new QStackedWidget(this);
-  listArea_->setObjectName(QStringLiteral("list%1").arg(kListId));
+  listArea_->setObjectName(QStringLiteral("fileList"));
 
   details_ = new QTreeView(listArea_);
   details_->setObjectName(QStringLiteral("detailsList"));
@@ -87,6 +84,8 @@ void CLumvexView::CreateList() {
   icons_->setModel(model_);
   icons_->setSelectionModel(details_->selectionModel());
   icons_->setSelectionMode(QAbstractItemView::SingleSelection);
+  // Whole rows in every mode, so that one selection serves all four.
+  icons_->setSelectionBehavior(QAbstractItemView::SelectRows);
   icons_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   icons_->setMovement(QListView::Static);
   icons_->setResizeMode(QListView::Adjust);
@@ -108,7 +107,7 @@ void CLumvexView::CreateList() {
 
 void CLumvexView::CreateTree() {
   tree_ = new QTreeWidget(this);
-  tree_->setObjectName(QStringLiteral("tree%1").arg(kTreeId));
+  tree_->setObjectName(QStringLiteral("serviceCodeTree"));
   tree_->setHeaderHidden(true);
   tree_->setColumnCount(1);
   tree_->setRootIsDecorated(true);
@@ -124,13 +123,12 @@ void CLumvexView::CreateTree() {
 }
 
 void CLumvexView::OnInitialUpdate() {
-  storeRoot_ = std::filesystem::current_path();
   if (root_ != nullptr && root_->childCount() > 0) {
     SelectServiceCode(root_->child(0)->data(0, Qt::UserRole).toInt());
   }
 }
 
-int CLumvexView::selectedFileIndex() const { return model_->FileIndexAt(selectedRow_); }
+int CLumvexView::selectedFileIndex() const { return model_->FileIndexAt(selection().selectedRow); }
 
 QAbstractItemView* CLumvexView::list() const {
   return listArea_->currentWidget() == details_ ? static_cast<QAbstractItemView*>(details_) : icons_;
@@ -156,28 +154,30 @@ void CLumvexView::SelectServiceCode(int serviceCodeIndex) {
 }
 
 void CLumvexView::OnTreeSelectionChanged(QTreeWidgetItem* item) {
-  selectedServiceCode_ = item != nullptr ? item->data(0, Qt::UserRole).toInt() : -1;
-  FillList(selectedServiceCode_);
-  UpdateStatus(selectedServiceCode_);
+  const int selected = item != nullptr ? item->data(0, Qt::UserRole).toInt() : -1;
+  workspace_.selection().selectedServiceCode = selected;
+  FillList(selected);
+  UpdateStatus(selected);
   emit selectionChanged();
 }
 
 void CLumvexView::FillList(int serviceCodeIndex) {
   model_->Clear();
-  if (selectedServiceCode_ == -1) return;
-  model_->Fill(catalogue_.FilesOf(serviceCodeIndex));
+  if (selection().selectedServiceCode == -1) return;
+  model_->Fill(catalogue().FilesOf(serviceCodeIndex));
 }
 
 void CLumvexView::UpdateStatus(int k) {
+  app::Selection& s = workspace_.selection();
   std::string text;
   if (k == kFileStatus) {
-    text = Format("File Name '%s'", currentFile_.c_str());
-  } else if (k < 0 || !catalogue_.IsLive(k)) {
-    currentServiceCode_ = "None";
-    text = Format("Service Code '%s' : %d files", currentServiceCode_.c_str(), 0);
+    text = Format("File Name '%s'", s.currentFile.c_str());
+  } else if (k < 0 || !catalogue().IsLive(k)) {
+    s.currentServiceCode = app::kNoServiceCode;
+    text = Format("Service Code '%s' : %d files", s.currentServiceCode.c_str(), 0);
   } else {
-    currentServiceCode_ = catalogue_.serviceCode(k).name;
-    text = Format("Service Code '%s' : %d files", currentServiceCode_.c_str(), catalogue_.FileCountOf(k));
+    s.currentServiceCode = catalogue().serviceCode(k).name;
+    text = Format("Service Code '%s' : %d files", s.currentServiceCode.c_str(), catalogue().FileCountOf(k));
   }
   statusText_ = FromTis620(text);
   emit statusTextChanged(statusText_);
@@ -193,10 +193,12 @@ void CLumvexView::RemoveServiceCodeNode(int serviceCodeIndex) {
 }
 
 void CLumvexView::ReadListSelection() {
-  const QModelIndexList rows = details_->selectionModel()->selectedRows();
-  selectedRow_ = rows.isEmpty() ? -1 : rows.front().row();
-  const int file = model_->FileIndexAt(selectedRow_);
-  currentFile_ = file >= 0 ? catalogue_.file(file).fileName : std::string();
+  // Any selected cell stands for its row: the icon modes select one column only.
+  const QModelIndexList cells = details_->selectionModel()->selectedIndexes();
+  app::Selection& s = workspace_.selection();
+  s.selectedRow = cells.isEmpty() ? -1 : cells.front().row();
+  const int file = model_->FileIndexAt(s.selectedRow);
+  s.currentFile = file >= 0 ? catalogue().file(file).fileName : std::string();
   emit selectionChanged();
 }
 
@@ -243,31 +245,37 @@ void CLumvexView::resizeEvent(QResizeEvent* event) {
 }
 
 void CLumvexView::CatalogueCleared() {
-  selectedServiceCode_ = -1;
+  workspace_.selection().selectedServiceCode = -1;
   if (root_ != nullptr) qDeleteAll(root_->takeChildren());
   model_->Clear();
 }
 
 void CLumvexView::ServiceCodeAdded(int serviceCodeIndex) {
-  auto* node = new QTreeWidgetItem(root_, QStringList(FromTis620(catalogue_.serviceCode(serviceCodeIndex).name)));
+  auto* node = new QTreeWidgetItem(root_, QStringList(FromTis620(catalogue().serviceCode(serviceCodeIndex).name)));
   node->setIcon(0, serviceCodeIcon_);
   node->setData(0, Qt::UserRole, serviceCodeIndex);
   root_->setExpanded(true);
 }
 
+void CLumvexView::ServiceCodeRemoved(int serviceCodeIndex) { RemoveServiceCodeNode(serviceCodeIndex); }
+
 void CLumvexView::ServiceCodeShown(int serviceCodeIndex) { SelectServiceCode(serviceCodeIndex); }
 
 void CLumvexView::FileRowAdded(int serviceCodeIndex, int /*row*/, int fileIndex) {
   // A new entry is the last of its Service Code in table order, so it goes last.
-  if (serviceCodeIndex == selectedServiceCode_) model_->Append(fileIndex);
+  if (serviceCodeIndex == selection().selectedServiceCode) model_->Append(fileIndex);
 }
 
 void CLumvexView::FileRowRemoved(int serviceCodeIndex, int /*row*/) {
-  if (serviceCodeIndex == selectedServiceCode_) model_->RemoveDeadRows(catalogue_.serviceCode(serviceCodeIndex).name);
+  if (serviceCodeIndex == selection().selectedServiceCode) {
+    model_->RemoveDeadRows(catalogue().serviceCode(serviceCodeIndex).name);
+  }
 }
 
 void CLumvexView::StatusChanged(int serviceCodeIndex) {
-  if (serviceCodeIndex == selectedServiceCode_) UpdateStatus(serviceCodeIndex);
+  // With the root selected the status line speaks of no Service Code ("None").
+  const int selected = selection().selectedServiceCode;
+  if (serviceCodeIndex == selected || selected < 0) UpdateStatus(selected);
 }
 
 }  // namespace lumvex::ui

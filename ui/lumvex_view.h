@@ -5,8 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "core/clock.h"
-#include "core/message_port.h"
+#include "app/workspace.h"
 #include "store/catalogue.h"
 #include "store/catalogue_observer.h"
 
@@ -24,13 +23,17 @@ class FileListModel;
 enum class ViewMode { LargeIcon, SmallIcon, List, Report };
 
 // The explorer view: the tree of Service Codes beside the list of the selected
-// one's files. It owns the catalogue and the selection every command acts on.
+// one's files. It shows the workspace's catalogue and keeps its selection up
+// to date with what the user clicks.
 class CLumvexView : public QWidget, public store::CatalogueObserver {
   Q_OBJECT
 
  public:
-  // The store root is the working directory at the time of construction.
-  CLumvexView(MessagePort& messages, const Clock& clock, QWidget* parent = nullptr);
+  // The control identifiers the resources give the list and the tree.
+  static constexpr int kListId = 1002;
+  static constexpr int kTreeId = 1003;
+
+  explicit CLumvexView(app::Workspace& workspace, QWidget* parent = nullptr);
   ~CLumvexView() override;
 
   // Builds the tree and the list and loads the catalogue.
@@ -38,18 +41,19 @@ class CLumvexView : public QWidget, public store::CatalogueObserver {
   // Selects the first Service Code, as the window opens.
   void OnInitialUpdate();
 
-  store::Catalogue& catalogue() { return catalogue_; }
-  const std::filesystem::path& storeRoot() const { return storeRoot_; }
+  app::Workspace& workspace() { return workspace_; }
+  store::Catalogue& catalogue() { return workspace_.catalogue(); }
+  const std::filesystem::path& storeRoot() const { return workspace_.storeRoot(); }
 
   // The selection values other commands read.
-  int selectedServiceCode() const { return selectedServiceCode_; }
-  int selectedRow() const { return selectedRow_; }
+  int selectedServiceCode() const { return selection().selectedServiceCode; }
+  int selectedRow() const { return selection().selectedRow; }
   // The file entry of the selected row; -1 when no row is selected.
   int selectedFileIndex() const;
-  const std::string& currentServiceCode() const { return currentServiceCode_; }
+  const std::string& currentServiceCode() const { return selection().currentServiceCode; }
   // The Download dialog names the Service Code it works on.
-  void SetCurrentServiceCode(std::string name) { currentServiceCode_ = std::move(name); }
-  const std::string& currentFile() const { return currentFile_; }
+  void SetCurrentServiceCode(std::string name) { workspace_.selection().currentServiceCode = std::move(name); }
+  const std::string& currentFile() const { return selection().currentFile; }
 
   // Selects the Service Code's node, fills its list and shows its status,
   // also when the node was selected already.
@@ -80,6 +84,7 @@ class CLumvexView : public QWidget, public store::CatalogueObserver {
   // CatalogueObserver
   void CatalogueCleared() override;
   void ServiceCodeAdded(int serviceCodeIndex) override;
+  void ServiceCodeRemoved(int serviceCodeIndex) override;
   void ServiceCodeShown(int serviceCodeIndex) override;
   void FileRowAdded(int serviceCodeIndex, int row, int fileIndex) override;
   void FileRowRemoved(int serviceCodeIndex, int row) override;
@@ -95,6 +100,7 @@ class CLumvexView : public QWidget, public store::CatalogueObserver {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  const app::Selection& selection() const { return workspace_.selection(); }
   void CreateList();
   void CreateTree();
   QTreeWidgetItem* NodeOf(int serviceCodeIndex) const;
@@ -102,8 +108,7 @@ class CLumvexView : public QWidget, public store::CatalogueObserver {
   void ReadListSelection();
   void OnListContextMenu(QAbstractItemView* view, const QPoint& pos);
 
-  std::filesystem::path storeRoot_;
-  store::Catalogue catalogue_;
+  app::Workspace& workspace_;
   QString modeLabel_;
   QIcon fileIcon_;
   QIcon rootIcon_;
@@ -114,10 +119,6 @@ class CLumvexView : public QWidget, public store::CatalogueObserver {
   QListView* icons_ = nullptr;
   QTreeWidget* tree_ = nullptr;
   QTreeWidgetItem* root_ = nullptr;
-  int selectedServiceCode_ = -1;
-  int selectedRow_ = -1;
-  std::string currentServiceCode_;
-  std::string currentFile_;
   QString statusText_;
 };
 

@@ -8,6 +8,7 @@
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QToolBar>
+#include <utility>
 
 #include "ui/about_dialog.h"
 #include "ui/app_strings.h"
@@ -30,10 +31,14 @@ constexpr LaterCommand kLaterCommands[] = {
     {CommandId::Print, "Print"},           {CommandId::PrintPreview, "Print Preview"},
 };
 
+const QString kPaneNames[4] = {QStringLiteral("promptPane"), QStringLiteral("viewStatusPane"),
+                               QStringLiteral("capsLockPane"), QStringLiteral("numLockPane")};
+
 }  // namespace
 
-CMainFrame::CMainFrame(const Clock& clock, QWidget* parent) : QMainWindow(parent), clock_(clock), messages_(this) {
-  setObjectName(QStringLiteral("CMainFrame"));
+CMainFrame::CMainFrame(const Clock& clock, QWidget* parent)
+    : QMainWindow(parent), clock_(clock), messages_(this), workspace_(app::RecordStoreRoot(), messages_, clock) {
+  setObjectName(QStringLiteral("mainWindow"));
   setWindowTitle(QString::fromLatin1(kWindowTitle));
   setWindowIcon(LoadIcon("lumvex"));
   commands_ = new CommandSet(this);
@@ -45,17 +50,19 @@ CMainFrame::CMainFrame(const Clock& clock, QWidget* parent) : QMainWindow(parent
   commands_->Refresh();
 }
 
-CMainFrame::~CMainFrame() = default;
+// The view shows the workspace, a member, which goes before the base class
+// would delete the view.
+CMainFrame::~CMainFrame() { delete std::exchange(view_, nullptr); }
 
 void CMainFrame::OnCreate() {
   commands_->FillMenuBar(menuBar());
 
   QStatusBar* bar = statusBar();
-  bar->setObjectName(QStringLiteral("statusBar59393"));
+  bar->setObjectName(QStringLiteral("statusBar"));
   bar->setSizeGripEnabled(true);
   for (int i = 0; i < 4; ++i) {
     panes_[i] = new QLabel(bar);
-    panes_[i]->setObjectName(QStringLiteral("pane%1").arg(i));
+    panes_[i]->setObjectName(kPaneNames[i]);
     panes_[i]->setFrameShape(QFrame::Panel);
     panes_[i]->setFrameShadow(QFrame::Sunken);
   }
@@ -72,7 +79,7 @@ void CMainFrame::OnCreate() {
   lockKeys->Update();
 
   toolBar_ = new QToolBar(QStringLiteral("Toolbar"), this);
-  toolBar_->setObjectName(QStringLiteral("toolBar59392"));
+  toolBar_->setObjectName(QStringLiteral("toolBar"));
   toolBar_->setIconSize(QSize(32, 32));
   toolBar_->setAllowedAreas(Qt::AllToolBarAreas);
   toolBar_->setMovable(true);
@@ -82,14 +89,14 @@ void CMainFrame::OnCreate() {
 }
 
 void CMainFrame::CreateView() {
-  view_ = new CLumvexView(messages_, clock_, this);
+  view_ = new CLumvexView(workspace_, this);
   setCentralWidget(view_);
   messages_.SetStatusSink([this](const QString& text) { panes_[1]->setText(text); });
   connect(view_, &CLumvexView::statusTextChanged, panes_[1], &QLabel::setText);
   connect(view_, &CLumvexView::selectionChanged, commands_, &CommandSet::Refresh);
   connect(view_, &CLumvexView::popupMenuRequested, this, &CMainFrame::ShowPopupMenu);
   view_->Create();
-  storeCommands_ = std::make_unique<StoreCommands>(*view_, messages_, clock_, this);
+  storeCommands_ = std::make_unique<StoreCommands>(*view_, this);
 }
 
 void CMainFrame::RegisterHandlers() {

@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <memory>
 
+#include "app/workspace.h"
 #include "core/clock.h"
 #include "ui/command_set.h"
 #include "ui/qt_message_port.h"
@@ -27,6 +28,7 @@ class CMainFrame : public QMainWindow {
   ~CMainFrame() override;
 
   CLumvexView* view() const { return view_; }
+  app::Workspace& workspace() { return workspace_; }
   CommandSet& commands() { return *commands_; }
   QtMessagePort& messages() { return messages_; }
   const Clock& clock() const { return clock_; }
@@ -51,6 +53,7 @@ class CMainFrame : public QMainWindow {
 
   const Clock& clock_;
   QtMessagePort messages_;
+  app::Workspace workspace_;
   CommandSet* commands_ = nullptr;
   QToolBar* toolBar_ = nullptr;
   QLabel* panes_[4] = {};

@@ -9,6 +9,8 @@ namespace lumvex::ui {
 void QtMessagePort::Show(MessageStyle style, std::string_view text) {
   if (style == MessageStyle::Failure) {
     MessageBoxes::Show(parent_, kErrorCaption, FromTis620(text), BoxIcon::Exclamation);
+  } else if (style == MessageStyle::Warning) {
+    MessageBoxes::Show(parent_, kWarningCaption, FromTis620(text), BoxIcon::Exclamation);
   } else {
     MessageBoxes::Show(parent_, kAppTitle, FromTis620(text), BoxIcon::None);
   }

@@ -1,21 +1,17 @@
 #pragma once
 
-#include "core/clock.h"
-#include "core/message_port.h"
-
 class QWidget;
 
 namespace lumvex::ui {
 
 class CLumvexView;
 
-// The commands that change the store or show what it holds: Add and Delete
-// Service Code, and Delete, Copy, Properties and Import of a file. Each works
-// on the view's selection and catalogue and reports through the message port.
+// The window's side of the store commands: Add and Delete Service Code, and
+// Delete, Copy, Properties and Import of a file. Each shows its dialogs,
+// runs the command in app/ on the view's workspace and gives the focus back.
 class StoreCommands {
  public:
-  StoreCommands(CLumvexView& view, MessagePort& messages, const Clock& clock, QWidget* dialogParent)
-      : view_(view), messages_(messages), clock_(clock), parent_(dialogParent) {}
+  StoreCommands(CLumvexView& view, QWidget* dialogParent) : view_(view), parent_(dialogParent) {}
 
   void AddServiceCode();
   void DeleteServiceCode();
@@ -26,8 +22,6 @@ class StoreCommands {
 
  private:
   CLumvexView& view_;
-  MessagePort& messages_;
-  const Clock& clock_;
   QWidget* parent_;
 };
 

@@ -43,7 +43,7 @@ QString CodeOf(const store::FileEntry& e) { return FromTis620(e.serviceCode); }
 
 CAddServiceCodeDlg::CAddServiceCodeDlg(QWidget* parent) : QDialog(parent), ui_(new Ui::CAddServiceCodeDlg) {
   ui_->setupUi(this);
-  ui_->edit1039->setValidator(new ServiceCodeValidator(ui_->edit1039));
+  ui_->newServiceCodeEdit->setValidator(new ServiceCodeValidator(ui_->newServiceCodeEdit));
   connect(ui_->okButton, &QPushButton::clicked, this, &QDialog::accept);
   connect(ui_->cancelButton, &QPushButton::clicked, this, &QDialog::reject);
   FitTemplateLabels(this);
@@ -51,11 +51,11 @@ CAddServiceCodeDlg::CAddServiceCodeDlg(QWidget* parent) : QDialog(parent), ui_(n
 
 CAddServiceCodeDlg::~CAddServiceCodeDlg() = default;
 
-std::string CAddServiceCodeDlg::code() const { return ui_->edit1039->text().toLatin1().toStdString(); }
+std::string CAddServiceCodeDlg::code() const { return ui_->newServiceCodeEdit->text().toLatin1().toStdString(); }
 
 CCopyDlg::CCopyDlg(const store::FileEntry& entry, QWidget* parent) : QDialog(parent), ui_(new Ui::CCopyDlg) {
   ui_->setupUi(this);
-  ui_->label1044->setText(
+  ui_->copyQuestionLabel->setText(
       QStringLiteral("Copy  :   File '%1' in Service Code '%2'").arg(FileOf(entry), CodeOf(entry)));
   connect(ui_->okButton, &QPushButton::clicked, this, &CCopyDlg::accept);
   connect(ui_->cancelButton, &QPushButton::clicked, this, &QDialog::reject);
@@ -64,13 +64,13 @@ CCopyDlg::CCopyDlg(const store::FileEntry& entry, QWidget* parent) : QDialog(par
 
 CCopyDlg::~CCopyDlg() = default;
 
-std::string CCopyDlg::destination() const { return QFile::encodeName(ui_->edit1043->text()).toStdString(); }
+std::string CCopyDlg::destination() const { return QFile::encodeName(ui_->destinationEdit->text()).toStdString(); }
 
 void CCopyDlg::accept() {
-  if (ui_->edit1043->text().isEmpty()) {
+  if (ui_->destinationEdit->text().isEmpty()) {
     MessageBoxes::Beep();
     MessageBoxes::Show(this, kErrorCaption, QStringLiteral("Please input file name to copy."), BoxIcon::Exclamation);
-    ui_->edit1043->setFocus();
+    ui_->destinationEdit->setFocus();
     return;
   }
   QDialog::accept();
@@ -78,8 +78,8 @@ void CCopyDlg::accept() {
 
 CDeleteDlg::CDeleteDlg(const store::FileEntry& entry, QWidget* parent) : QDialog(parent), ui_(new Ui::CDeleteDlg) {
   ui_->setupUi(this);
-  ui_->icon258->setPixmap(LoadIcon("delete_page").pixmap(ui_->icon258->size()));
-  ui_->label1042->setText(
+  ui_->deleteIcon->setPixmap(LoadIcon("delete_page").pixmap(ui_->deleteIcon->size()));
+  ui_->deleteQuestionLabel->setText(
       QStringLiteral("Are you sure to delete file '%1' in Service Code '%2' ?").arg(FileOf(entry), CodeOf(entry)));
   connect(ui_->okButton, &QPushButton::clicked, this, &QDialog::accept);
   connect(ui_->cancelButton, &QPushButton::clicked, this, &QDialog::reject);
@@ -96,9 +96,9 @@ void CDeleteDlg::showEvent(QShowEvent* event) {
 
 CHouse::CHouse(const store::FileEntry& entry, QWidget* parent) : QWidget(parent), ui_(new Ui::CHouse) {
   ui_->setupUi(this);
-  ui_->edit1000->setText(FileOf(entry));
-  ui_->edit1007->setText(CodeOf(entry));
-  ui_->edit1003->setText(FromTis620(entry.description));
+  ui_->fileNameEdit->setText(FileOf(entry));
+  ui_->serviceCodeEdit->setText(CodeOf(entry));
+  ui_->descriptionEdit->setText(FromTis620(entry.description));
   FitTemplateLabels(this);
 }
 
@@ -106,9 +106,9 @@ CHouse::~CHouse() = default;
 
 CAgent::CAgent(const store::FileEntry& entry, QWidget* parent) : QWidget(parent), ui_(new Ui::CAgent) {
   ui_->setupUi(this);
-  ui_->edit1054->setText(FromTis620(entry.datePrepare));
-  ui_->edit1055->setText(FromTis620(entry.dateRetrieve));
-  ui_->edit1056->setText(FromTis620(entry.fileSize));
+  ui_->datePrepareEdit->setText(FromTis620(entry.datePrepare));
+  ui_->dateRetrieveEdit->setText(FromTis620(entry.dateRetrieve));
+  ui_->fileSizeEdit->setText(FromTis620(entry.fileSize));
   FitTemplateLabels(this);
 }
 
@@ -116,7 +116,7 @@ CAgent::~CAgent() = default;
 
 CPropertiesSheet::CPropertiesSheet(const store::FileEntry& entry, QWidget* parent)
     : QDialog(parent), tabs_(new QTabWidget(this)) {
-  setObjectName(QStringLiteral("DataProperties"));
+  setObjectName(QStringLiteral("dataPropertiesSheet"));
   setWindowTitle(QStringLiteral("Data Properties"));
   setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
   auto* house = new CHouse(entry, tabs_);

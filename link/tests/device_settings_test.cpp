@@ -35,6 +35,33 @@ TEST(DeviceSettings, ReadsTheFiveWordsOfTheRecord) {
   EXPECT_EQ(blank.settings->phoneNumber, "x");
 }
 
+TEST(DeviceSettings, TheNumberIsTheTextBeforeTheRecordsX) {
+  struct Case {
+    const char* number;
+    const char* read;
+  } cases[] = {
+      {"12345678901234567890", "12345678901234567890"},  // all 20 columns: "x" right after it
+      {"1234567890123456789", "1234567890123456789"},
+      {"", "x"},  // no number: the "x" is the word, as the connect step has always read it
+  };
+  for (const Case& c : cases) {
+    const ConfigReadResult r = ParseDeviceSettings(Record("2050123456", "1", "2", "ATDT", c.number));
+    ASSERT_TRUE(r.settings) << c.number;
+    EXPECT_EQ(r.settings->phoneNumber, c.read);
+  }
+  // The number Set device writes reads back the same.
+  TempDir dir;
+  WriteFile(dir / "config.dat", Record("2050123456", "1", "2", "ATDT", "021234567"));
+  RecordingMessagePort messages;
+  const auto read = ReadDeviceChoices(dir / "config.dat", messages);
+  ASSERT_TRUE(read);
+  ASSERT_EQ(WriteDeviceChanges(dir / "config.dat", *read, 1, 2, "12345678901234567890", messages),
+            DeviceWrite::Written);
+  const ConfigReadResult after = ReadDeviceSettings(dir / "config.dat");
+  ASSERT_TRUE(after.settings);
+  EXPECT_EQ(after.settings->phoneNumber, "12345678901234567890");
+}
+
 TEST(DeviceSettings, AWordTooLongForItsBufferOrAMissingWordIsABadRecord) {
   for (const std::string& text : {std::string("20501234567 1 1 ATDT 0212 x\n"), std::string("205 12 1 ATDT 0212 x\n"),
                                  std::string("205 1 1 ATDTATDT 0212 x\n"),

@@ -288,7 +288,7 @@ TEST(BillDate, AcceptsThisYearAndLastYearAfterTheCurrentMonth) {
       {"29022400", {2400, 1, 1, 0, 0, 0}, true},   // and by 400
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(IsAcceptedBillDate(c.date, c.today), c.accepted)
+    EXPECT_EQ(store::IsAcceptedBillDate(c.date, c.today), c.accepted)
         << c.date << " on " << c.today.day << "/" << c.today.month << "/" << c.today.year;
   }
 }

@@ -18,8 +18,7 @@ class CatalogueSaveTest : public ::testing::Test {
 
   TempDir dir;
   RecordingMessagePort messages;
-  FixedClock clock{LocalTime{2001, 1, 6, 9, 30, 0}};
-  Catalogue catalogue{messages, clock, dir.path()};
+  Catalogue catalogue{messages, dir.path()};
 };
 
 TEST_F(CatalogueSaveTest, DownloadOldHoldsTheTextOfTheSaveBefore) {
@@ -33,7 +32,7 @@ TEST_F(CatalogueSaveTest, DownloadOldHoldsTheTextOfTheSaveBefore) {
     previous = ReadFile(log());
     EXPECT_EQ(previous, catalogue.BuildCatalogueText());
   }
-  EXPECT_FALSE(std::filesystem::exists(dir / "download.log.new"));
+  EXPECT_FALSE(std::filesystem::exists(dir / "download.log.part"));
 }
 
 // A crash may stop the save after any of its steps; whatever is on disk then
@@ -65,7 +64,7 @@ TEST_F(CatalogueSaveTest, CrashAfterAnyStepLeavesACompleteCatalogue) {
 
     // The next start reads it and the next save completes normally.
     RecordingMessagePort restartMessages;
-    Catalogue restarted(restartMessages, clock, dir.path());
+    Catalogue restarted(restartMessages, dir.path());
     restarted.LoadCatalogue();
     EXPECT_TRUE(restartMessages.messages().empty());
     ASSERT_TRUE(restarted.SaveCatalogue());

@@ -50,9 +50,8 @@ class CatalogueTest : public ::testing::Test {
 
   TempDir dir;
   RecordingMessagePort messages;
-  FixedClock clock{LocalTime{2001, 1, 6, 9, 30, 0}};
   RecordingObserver observer;
-  Catalogue catalogue{messages, clock, dir.path()};
+  Catalogue catalogue{messages, dir.path()};
 };
 
 TEST_F(CatalogueTest, FirstRunShowsItsMessageAndTheFirstAddCreatesOnlyDownloadLog) {
@@ -164,23 +163,6 @@ TEST_F(CatalogueTest, TextEndingEarlyKeepsWhatWasRead) {
   }
 }
 
-TEST_F(CatalogueTest, RecordingTheSameDateTwiceKeepsOneEntryAtTheEnd) {
-  Load(CatalogueText({"abc01", "xyz02"}, 2));
-  observer.events.clear();
-  ASSERT_TRUE(catalogue.RecordFile(0, "kordex.000", "05012001", "1234"));
-  EXPECT_EQ(catalogue.FileCountOf(0), 2);
-  EXPECT_EQ(catalogue.FilesOf(0), (std::vector<int>{1, 2}));
-  const FileEntry& entry = catalogue.file(2);
-  EXPECT_EQ(entry.fileName, "kordex.000");
-  EXPECT_EQ(entry.datePrepare, "05/01/2001");
-  EXPECT_EQ(entry.dateRetrieve, "06/01/2001");
-  EXPECT_EQ(entry.fileSize, "1234");
-  EXPECT_EQ(observer.events, (std::vector<std::string>{"show 0", "add 0 row 1 file 2", "status 0"}));
-  EXPECT_EQ(ReadFile(dir / "download.log"),
-            "2\r\nabc01\r\nxyz02\r\n2\r\n" + EntryLine(1, "abc01") +
-                "kordex.000,abc01,Download Bill Payment,05/01/2001,06/01/2001,1234\r\n");
-}
-
 TEST_F(CatalogueTest, MarkFileDeletedReturnsTheRowInTheServiceCodesList) {
   Load("2\r\nabc01\r\nxyz02\r\n4\r\n" + EntryLine(1, "abc01") + EntryLine(2, "xyz02") + EntryLine(3, "abc01") +
        EntryLine(4, "abc01"));
@@ -201,11 +183,10 @@ TEST_F(CatalogueTest, TablesRefuseEntriesBeyondTheirCapacity) {
 
   Load(CatalogueText({"abc01"}, MAX_FILES));
   messages.Clear();
-  EXPECT_FALSE(catalogue.RecordFile(0, "kordex.001", "05012001", "1"));
+  EXPECT_FALSE(catalogue.AppendFile(0, FileEntry{"kordex.999", "abc01", "D", "05/01/2001", "06/01/2001", "1"}));
   EXPECT_EQ(messages.texts(),
             std::vector<std::string>{"Number of files must be less than 3660, Should DELETE some or more files."});
   EXPECT_EQ(catalogue.fileCount(), MAX_FILES);
-  EXPECT_EQ(catalogue.FileCountOf(0), MAX_FILES);  // the older kordex.001 is still there
 }
 
 TEST_F(CatalogueTest, ServiceCodeNamesThatCannotBeStoredAreRefused) {

@@ -206,7 +206,7 @@ class MainWindowTest : public QObject {
     QTest::keyClick(view->list(), Qt::Key_Down);  // arrow keys move the selection
     QCOMPARE(view->currentFile(), std::string("kordex.365"));
     testing::WhenModal<QDialog>([&](QDialog* dialog) {
-      asked = dialog->findChild<QLabel*>("label1042")->text().contains("kordex.365");
+      asked = dialog->findChild<QLabel*>("deleteQuestionLabel")->text().contains("kordex.365");
     });
     QTest::keyClick(view->list(), Qt::Key_Delete);
     QVERIFY(asked);

@@ -30,7 +30,7 @@ const QString kAppTitle = QStringLiteral("ORQ Download Bill Payment  Version 1.0
 // Types `text` into the Add Service Code dialog and presses OK.
 void AnswerAddServiceCode(const QString& text, QString* shown = nullptr) {
   WhenModal<CAddServiceCodeDlg>([text, shown](CAddServiceCodeDlg* dialog) {
-    auto* edit = dialog->findChild<QLineEdit*>("edit1039");
+    auto* edit = dialog->findChild<QLineEdit*>("newServiceCodeEdit");
     QTest::keyClicks(edit, text);
     if (shown != nullptr) *shown = edit->text();
     dialog->findChild<QPushButton*>("okButton")->click();
@@ -131,7 +131,7 @@ class StoreCommandsTest : public QObject {
   void addServiceCodeCancelledOrEmptyChangesNothing() {
     auto frame = StartWithS1();
     WhenModal<CAddServiceCodeDlg>([](CAddServiceCodeDlg* dialog) {
-      QTest::keyClicks(dialog->findChild<QLineEdit*>("edit1039"), "abc");
+      QTest::keyClicks(dialog->findChild<QLineEdit*>("newServiceCodeEdit"), "abc");
       dialog->reject();
     });
     frame->commands().Trigger(CommandId::AddServiceCode);
@@ -221,7 +221,7 @@ class StoreCommandsTest : public QObject {
     SelectRow(frame->view(), 0);
     QString label;
     WhenModal<CDeleteDlg>([&](CDeleteDlg* dialog) {
-      label = dialog->findChild<QLabel*>("label1042")->text();
+      label = dialog->findChild<QLabel*>("deleteQuestionLabel")->text();
       dialog->accept();
     });
     QVERIFY(frame->commands().Trigger(CommandId::Delete));
@@ -267,10 +267,10 @@ class StoreCommandsTest : public QObject {
     QString label;
     bool stayedOpen = false;
     WhenModal<CCopyDlg>([&](CCopyDlg* dialog) {
-      label = dialog->findChild<QLabel*>("label1044")->text();
+      label = dialog->findChild<QLabel*>("copyQuestionLabel")->text();
       dialog->findChild<QPushButton*>("okButton")->click();  // nothing typed yet
       stayedOpen = dialog->isVisible();
-      QTest::keyClicks(dialog->findChild<QLineEdit*>("edit1043"), "out.dat");
+      QTest::keyClicks(dialog->findChild<QLineEdit*>("destinationEdit"), "out.dat");
       dialog->findChild<QPushButton*>("okButton")->click();
     });
     QVERIFY(frame->commands().Trigger(CommandId::Copy));
@@ -293,7 +293,7 @@ class StoreCommandsTest : public QObject {
     fs::remove(store_->path() / "s1" / "kordex.001");
     SelectRow(frame->view(), 0);
     WhenModal<CCopyDlg>([](CCopyDlg* dialog) {
-      QTest::keyClicks(dialog->findChild<QLineEdit*>("edit1043"), "out.dat");
+      QTest::keyClicks(dialog->findChild<QLineEdit*>("destinationEdit"), "out.dat");
       dialog->accept();
     });
     frame->commands().Trigger(CommandId::Copy);
@@ -312,7 +312,7 @@ class StoreCommandsTest : public QObject {
     WhenModal<CPropertiesSheet>([&](CPropertiesSheet* sheet) {
       tabs << sheet->windowTitle();
       for (int i = 0; i < sheet->tabs()->count(); ++i) tabs << sheet->tabs()->tabText(i);
-      for (const char* name : {"edit1000", "edit1007", "edit1003", "edit1054", "edit1055", "edit1056"}) {
+      for (const char* name : {"fileNameEdit", "serviceCodeEdit", "descriptionEdit", "datePrepareEdit", "dateRetrieveEdit", "fileSizeEdit"}) {
         auto* edit = sheet->findChild<QLineEdit*>(name);
         fields << edit->text();
         readOnly = readOnly && edit->isReadOnly();

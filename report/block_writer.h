@@ -6,22 +6,20 @@
 #include <string_view>
 #include <vector>
 
+#include "core/file_handle.h"
+#include "core/replacement_file.h"
+
 namespace lumvex::report {
-
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using CFile = std::unique_ptr<std::FILE, FileCloser>;
-
-inline CFile OpenFile(const std::filesystem::path& path, const char* mode) {
-  return CFile(std::fopen(path.c_str(), mode));
-}
 
 // Output in large blocks, remembering the first failure, so callers write
 // line by line and ask once at the end whether everything reached the file.
 class BlockWriter {
  public:
   explicit BlockWriter(CFile file, std::size_t capacity = 1 << 18) : file_(std::move(file)) {
+    buffer_.reserve(capacity);
+  }
+  // Into a new version of a file; Close only flushes, the owner commits.
+  explicit BlockWriter(ReplacementFile& file, std::size_t capacity = 1 << 18) : replacement_(&file) {
     buffer_.reserve(capacity);
   }
   BlockWriter(const BlockWriter&) = delete;
@@ -46,6 +44,10 @@ class BlockWriter {
 
   // Writes what is left and closes; false when any write failed.
   bool Close() {
+    if (replacement_ != nullptr) {
+      Flush();
+      replacement_ = nullptr;
+    }
     if (!file_) return ok_;
     Flush();
     if (std::fclose(file_.release()) != 0) ok_ = false;
@@ -59,10 +61,16 @@ class BlockWriter {
     buffer_.clear();
   }
   void Put(std::string_view bytes) {
-    if (ok_ && !bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file_.get()) != bytes.size()) ok_ = false;
+    if (!ok_ || bytes.empty()) return;
+    if (replacement_ != nullptr) {
+      ok_ = replacement_->Write(bytes);
+    } else if (std::fwrite(bytes.data(), 1, bytes.size(), file_.get()) != bytes.size()) {
+      ok_ = false;
+    }
   }
 
   CFile file_;
+  ReplacementFile* replacement_ = nullptr;
   std::vector<char> buffer_;
   bool ok_ = true;
 };

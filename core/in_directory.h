@@ -2,11 +2,11 @@
 
 #include <filesystem>
 
-namespace lumvex::lzw {
+namespace lumvex {
 
 // `path` taken relative to `directory`, or as it stands when that is empty.
 inline std::filesystem::path InDirectory(const std::filesystem::path& directory, const std::filesystem::path& path) {
   return directory.empty() ? path : directory / path;
 }
 
-}  // namespace lumvex::lzw
+}  // namespace lumvex

@@ -2,11 +2,16 @@
 
 #include <unistd.h>
 
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string_view>
 #include <utility>
 
-namespace lumvex::lzw {
+// Files opened here are closed when their handle goes, on every path out.
+namespace lumvex {
 
-// An open POSIX file descriptor, closed when the object goes.
+// An open POSIX file descriptor.
 class UniqueFd {
  public:
   explicit UniqueFd(int fd = -1) : fd_(fd) {}
@@ -37,4 +42,17 @@ class UniqueFd {
   int fd_;
 };
 
-}  // namespace lumvex::lzw
+// A C stream, for the line-by-line readers.
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using CFile = std::unique_ptr<std::FILE, FileCloser>;
+
+inline CFile OpenFile(const std::filesystem::path& path, const char* mode) {
+  return CFile(std::fopen(path.c_str(), mode));
+}
+
+// Writes all of `bytes`, resuming after signals and short writes.
+bool WriteAll(int fd, std::string_view bytes);
+
+}  // namespace lumvex

@@ -1,0 +1,40 @@
+#include "app/workspace.h"
+
+#include <system_error>
+
+namespace lumvex::app {
+
+Workspace::Workspace(std::filesystem::path storeRoot, MessagePort& messages, const Clock& clock)
+    : storeRoot_(std::move(storeRoot)), messages_(messages), clock_(clock), catalogue_(messages, storeRoot_) {}
+
+int Workspace::CurrentServiceCodeIndex() const {
+  return catalogue_.FindServiceCode(selection_.currentServiceCode);
+}
+
+int Workspace::CurrentFileIndex() const {
+  if (selection_.selectedRow < 0) return -1;
+  return catalogue_.FindFile(CurrentServiceCodeIndex(), selection_.currentFile);
+}
+
+bool Workspace::SelectByName(std::string_view serviceCode, std::string_view fileName) {
+  const int code = catalogue_.FindServiceCode(serviceCode);
+  selection_ = Selection{code, -1, code < 0 ? std::string(kNoServiceCode) : std::string(serviceCode), {}};
+  if (code < 0) return false;
+  if (fileName.empty()) return true;
+  const int file = catalogue_.FindFile(code, fileName);
+  if (file < 0) return false;
+  const std::vector<int> rows = catalogue_.FilesOf(code);
+  for (std::size_t row = 0; row < rows.size(); ++row) {
+    if (rows[row] == file) selection_.selectedRow = static_cast<int>(row);
+  }
+  selection_.currentFile = fileName;
+  return true;
+}
+
+std::filesystem::path RecordStoreRoot() {
+  std::error_code error;
+  std::filesystem::path root = std::filesystem::current_path(error);
+  return error ? std::filesystem::path() : root;
+}
+
+}  // namespace lumvex::app
