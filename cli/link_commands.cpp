@@ -188,7 +188,7 @@ int RunDevice(std::span<char* const> args) {
   constexpr const char* kUsage = "device [--port 1-4] [--speed 9600|14400] [--phone NUMBER]";
   const auto parsed = ParseArguments(args, kDeviceOptions, 0);
   if (!parsed) return Usage(kUsage);
-  ScriptStore store;
+  ScriptStore store(ScriptStore::Catalogue::Skip);  // config.dat only
   app::Workspace& workspace = store.workspace();
   const std::optional<link::DeviceChoices> read = app::ReadDeviceSettings(workspace);
   if (!read) return 1;

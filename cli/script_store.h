@@ -10,8 +10,11 @@ namespace lumvex::cli {
 // root recorded, download.log loaded, messages on standard error.
 class ScriptStore {
  public:
-  ScriptStore() : workspace_(app::RecordStoreRoot(), messages_, SystemClock::Instance()) {
-    workspace_.catalogue().LoadCatalogue();
+  enum class Catalogue { Load, Skip };
+
+  explicit ScriptStore(Catalogue catalogue = Catalogue::Load)
+      : workspace_(app::RecordStoreRoot(), messages_, SystemClock::Instance()) {
+    if (catalogue == Catalogue::Load) workspace_.catalogue().LoadCatalogue();
   }
 
   app::Workspace& workspace() { return workspace_; }

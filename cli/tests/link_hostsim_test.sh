@@ -35,6 +35,7 @@ echo "abc01 123456 654321" > "$work/host/accounts"
 awk 'BEGIN { x = 7; for (i = 0; i < 150; i++) { x = (x * 1103515245 + 12345) % 2147483648; printf "I%06d%010d TH %05d\r\n", i, x, x % 65521 } }' \
   > "$work/host/abc01/0501$year.dat"
 cp "$work/host/abc01/0501$year.dat" "$work/host/abc01/0601$year.dat"
+cp "$work/host/abc01/0501$year.dat" "$work/host/abc01/0701$year.dat"
 cd "$work/store"
 printf '1\r\nabc01\r\n0\r\n' > download.log
 printf '2050123456 1 2 ATDT   021234567           x\n' > config.dat
@@ -61,6 +62,28 @@ cmp -s abc01/kordex.005 "$work/host/abc01/0501$year.dat" || fail "data file diff
 size=$(stat -c %s abc01/kordex.005)
 grep -q "^kordex.005,abc01,Download Bill Payment,05/01/$year,[0-9/]*,$size"$'\r'"$" download.log ||
   fail "not recorded: $(cat download.log)"
+
+# With --retries the tool resumes by itself after each dropped call and
+# records the file once.
+set +e
+printf '654321\n' | "$tool" download --code abc01 --staff 123456 --date "0701$year" --retries 20 --retry-wait 0 \
+  > out 2> err
+status=$?
+set -e
+[ "$status" -eq 0 ] || fail "retrying download exit $status"
+[ "$(grep -c 'trying again in 0 s' err)" -ge 1 ] || fail "no retry announced"
+[ "$(grep -c '^Download Completed ...$' err)" -eq 1 ] || fail "not completed exactly once"
+cmp -s abc01/kordex.007 "$work/host/abc01/0701$year.dat" || fail "retried file differs from the host's"
+[ "$(grep -c '^kordex.007,' download.log)" -eq 1 ] || fail "retried file not recorded once: $(cat download.log)"
+
+# A refusal is not tried again.
+set +e
+printf '000000\n' | "$tool" download --code abc01 --staff 123456 --date "0601$year" --retries 3 --retry-wait 0 \
+  > out 2> err
+status=$?
+set -e
+[ "$status" -eq 1 ] || fail "refused download exit $status"
+! grep -q "trying again" err || fail "a host refusal was tried again"
 
 # The same date again replaces the entry.
 start_host
