@@ -120,7 +120,7 @@ double RunProcess(const std::string& program, const char* argument) {
 void BM_ProcessStartUpToFirstPaint(benchmark::State& state) {
   BenchStore store(366);
   const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe");
-  const std::string empty = (self.parent_path() / "bench_empty_window").string();
+  const std::string empty = (self.parent_path() / "empty_window_helper").string();
   RunProcess(empty, nullptr);
   RunProcess(self.string(), "--child-startup");
   double emptyTotal = 0;

@@ -1,11 +1,16 @@
 # Helpers shared by every folder's CMakeLists.txt.
 
+option(LUMVEX_WERROR "Treat warnings on our own code as errors (CI)" OFF)
+
 # Strict warnings on our own code only.
 function(lumvex_warnings target)
   target_compile_options(${target} PRIVATE
     -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wsign-conversion
     -Wnon-virtual-dtor -Wold-style-cast -Woverloaded-virtual
     -Wimplicit-fallthrough -Werror=return-type -Werror=format-security)
+  if(LUMVEX_WERROR)
+    target_compile_options(${target} PRIVATE -Werror)
+  endif()
 endfunction()
 
 # lumvex_library(name SOURCES ... LINKS ...): a core library; headers are

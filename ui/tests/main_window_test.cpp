@@ -1,6 +1,7 @@
 // The main window as the program starts it: start-up, menus and toolbar from
 // the command table, enabling rules, status panes, view modes, sorting, layout.
 #include <QAction>
+#include <QActionGroup>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListView>
@@ -267,6 +268,59 @@ class MainWindowTest : public QObject {
       for (const Case& other : cases)
         QCOMPARE(frame->commands().action(other.id)->isChecked(), other.id == c.id);
       QCOMPARE(view->currentFile(), std::string("kordex.001"));  // one selection for every mode
+    }
+  }
+
+  void clickAndArrowKeysSelectAFileInEveryMode() {
+    auto frame = StartWithFiles();
+    CLumvexView* view = frame->view();
+    QVERIFY(QTest::qWaitForWindowExposed(frame.get()));
+    struct Case {
+      CommandId id;
+      Qt::Key next;  // the arrow that moves to the following file
+    };
+    const Case cases[] = {{CommandId::LargeIconView, Qt::Key_Right},
+                          {CommandId::SmallIconView, Qt::Key_Right},
+                          {CommandId::ListView, Qt::Key_Down},
+                          {CommandId::DetailsView, Qt::Key_Down}};
+    for (const Case& c : cases) {
+      frame->activateWindow();  // back from the last Delete dialog
+      QVERIFY(QTest::qWaitForWindowActive(frame.get()));
+      QVERIFY(frame->commands().Trigger(c.id));
+      QAbstractItemView* list = view->list();
+      list->selectionModel()->clearSelection();
+      QCOMPARE(view->selectedRow(), -1);
+      QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(1, 0)).center());
+      QCOMPARE(view->selectedRow(), 1);
+      QCOMPARE(view->currentFile(), std::string("kordex.365"));
+      QVERIFY(frame->commands().action(CommandId::Delete)->isEnabled());
+
+      list->setFocus();
+      QTest::keyClick(list, c.next);
+      QCOMPARE(view->currentFile(), std::string("kordex.001"));
+      bool asked = false;
+      testing::WhenModal<QDialog>([&](QDialog* dialog) {
+        asked = dialog->findChild<QLabel*>("deleteQuestionLabel")->text().contains("kordex.001");
+      });
+      QTest::keyClick(list, Qt::Key_Delete);
+      QVERIFY2(asked, qPrintable(view->modeLabel()));
+    }
+  }
+
+  void viewModeItemsAreOneExclusiveGroupInEveryMenu() {
+    auto frame = StartWithFiles();
+    std::unique_ptr<QMenu> popup(frame->CreateHousePopupMenu());
+    const CommandId modes[] = {CommandId::LargeIconView, CommandId::SmallIconView, CommandId::ListView,
+                               CommandId::DetailsView};
+    for (CommandId id : modes) {
+      const std::vector<QAction*> actions = frame->commands().actions(id);
+      QCOMPARE(actions.size(), std::size_t{2});  // the menu bar's (with the toolbar) and the pop-up's
+      for (QAction* a : actions) {
+        QVERIFY(a->actionGroup() != nullptr);
+        QVERIFY(a->actionGroup()->isExclusive());
+        QCOMPARE(a->actionGroup()->actions().size(), qsizetype{4});
+      }
+      QVERIFY(actions[0]->actionGroup() != actions[1]->actionGroup());
     }
   }
 
