@@ -10,8 +10,8 @@ constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// Digits from `pos` on, saturating at kMax.
-std::size_t ReadDigits(std::string_view text, std::size_t pos, std::int64_t& value) {
+// Digits from `pos` on, saturating at kMax; where they end.
+std::size_t ReadDigitsFrom(std::string_view text, std::size_t pos, std::int64_t& value) {
   value = 0;
   for (; pos < text.size() && IsDigit(text[pos]); ++pos) {
     const int digit = text[pos] - '0';
@@ -29,7 +29,7 @@ LeadingDecimal ReadLeadingDecimal(std::string_view text) {
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
   LeadingDecimal result;
   const std::size_t first = i;
-  result.end = ReadDigits(text, i, result.value);
+  result.end = ReadDigitsFrom(text, i, result.value);
   result.hasDigits = result.end > first;
   if (!result.hasDigits) result.end = 0;
   if (negative) result.value = -result.value;
@@ -43,16 +43,18 @@ int ReadLeadingInt(std::string_view text) {
   return static_cast<int>(value);
 }
 
-std::optional<std::uint64_t> ReadDecimalField(std::string_view field) {
-  std::size_t i = 0;
-  while (i < field.size() && field[i] == ' ') ++i;
+std::optional<std::int64_t> ReadDigits(std::string_view field) {
   std::int64_t value = 0;
-  const std::size_t end = ReadDigits(field, i, value);
-  if (end == i) return std::nullopt;
-  for (std::size_t j = end; j < field.size(); ++j) {
-    if (field[j] != ' ') return std::nullopt;
-  }
-  return static_cast<std::uint64_t>(value);
+  if (field.empty() || ReadDigitsFrom(field, 0, value) != field.size()) return std::nullopt;
+  return value;
+}
+
+std::optional<std::uint64_t> ReadDecimalField(std::string_view field) {
+  const std::size_t first = field.find_first_not_of(' ');
+  if (first == std::string_view::npos) return std::nullopt;
+  const std::optional<std::int64_t> value = ReadDigits(field.substr(first, field.find_last_not_of(' ') + 1 - first));
+  if (!value) return std::nullopt;
+  return static_cast<std::uint64_t>(*value);
 }
 
 }  // namespace lumvex

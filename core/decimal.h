@@ -22,6 +22,9 @@ LeadingDecimal ReadLeadingDecimal(std::string_view text);
 // The same, clamped to the int range.
 int ReadLeadingInt(std::string_view text);
 
+// A field of digits only (at least one), such as a date's or a length's.
+std::optional<std::int64_t> ReadDigits(std::string_view field);
+
 // A field that is a number and nothing else: blanks, digits (at least one),
 // blanks. No sign. Nothing when anything else stands in it.
 std::optional<std::uint64_t> ReadDecimalField(std::string_view field);

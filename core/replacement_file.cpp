@@ -29,6 +29,12 @@ void SyncDirectoryOf(const std::filesystem::path& path) {
   if (fd.valid()) ::fsync(fd.get());
 }
 
+bool InstallPart(const std::filesystem::path& target) {
+  if (std::rename(PartPathOf(target).c_str(), target.c_str()) != 0) return false;
+  SyncDirectoryOf(target);
+  return true;
+}
+
 ReplacementFile::ReplacementFile(std::filesystem::path target)
     : target_(std::move(target)),
       part_(PartPathOf(target_)),
@@ -55,10 +61,8 @@ bool ReplacementFile::Finish() {
 
 bool ReplacementFile::Install() {
   if (!finished_ || failed_ || installed_) return installed_;
-  if (std::rename(part_.c_str(), target_.c_str()) != 0) return false;
-  installed_ = true;
-  SyncDirectoryOf(target_);
-  return true;
+  installed_ = InstallPart(target_);
+  return installed_;
 }
 
 }  // namespace lumvex

@@ -57,4 +57,7 @@ std::filesystem::path PartPathOf(const std::filesystem::path& target);
 // Flushes the directory that holds `path`, so a rename or removal in it lasts.
 void SyncDirectoryOf(const std::filesystem::path& path);
 
+// Renames a finished "<target>.part" over `target` and flushes the directory.
+bool InstallPart(const std::filesystem::path& target);
+
 }  // namespace lumvex

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "core/file_handle.h"
 #include "core/text_format.h"
 
 namespace lumvex::link {
@@ -108,7 +109,8 @@ DeviceWrite WriteDeviceChanges(const std::filesystem::path& configFile, const De
   if (phoneNumber.size() > kMaxPhoneNumberLength) return DeviceWrite::BadNumber;
 
   // O_RDWR without O_CREAT: the file is rewritten in place, never made.
-  const int fd = ::open(configFile.c_str(), O_RDWR | O_CLOEXEC);
+  UniqueFd file(::open(configFile.c_str(), O_RDWR | O_CLOEXEC));
+  const int fd = file.get();
   if (fd < 0) {
     messages.Show(MessageStyle::Failure, kCantOpenConfig);
     return DeviceWrite::CantOpen;
@@ -123,7 +125,7 @@ DeviceWrite WriteDeviceChanges(const std::filesystem::path& configFile, const De
     if (::pread(fd, &end, 1, static_cast<off_t>(kLineEndColumn)) != 1 || (end != '\n' && end != '\r'))
       ok = ok && WriteAt(fd, kLineEndColumn, "\n");
   }
-  ok = (::close(fd) == 0) && ok;
+  ok = file.Close() && ok;
   if (!ok) {
     messages.Show(MessageStyle::Failure, kCantOpenConfig);
     return DeviceWrite::CantOpen;

@@ -31,10 +31,6 @@ std::string TextFrom(std::string_view reply, std::size_t offset) {
   return std::string(text.substr(0, text.find('\0')));
 }
 
-bool AllDigits(std::string_view text) {
-  return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
 }  // namespace
 
 std::string BuildRequest(std::string_view version, std::string_view serviceCode, std::string_view staffId,
@@ -63,9 +59,9 @@ DownloadReply ClassifyDownloadReply(std::string_view reply) {
   DownloadReply result;
   const std::string blockType = Field(reply, kBlockTypeOffset, 5);
   result.nextBlockNumber = blockType;
-  if (AllDigits(blockType)) {
+  if (ReadDigits(blockType)) {
     const std::string length = Field(reply, kLengthOffset, 3);
-    const std::size_t count = AllDigits(length) ? static_cast<std::size_t>(ReadLeadingDecimal(length).value) : kMaxBlockLength + 1;
+    const std::size_t count = static_cast<std::size_t>(ReadDigits(length).value_or(kMaxBlockLength + 1));
     // The stated length must fit a block and lie within what was received.
     if (count > kMaxBlockLength || kDataOffset + count > reply.size()) {
       result.kind = DownloadReply::Kind::BadDataBlock;

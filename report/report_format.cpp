@@ -4,6 +4,7 @@
 #include <bit>
 #include <cstdint>
 
+#include "core/decimal.h"
 #include "report/data_line_reader.h"
 
 namespace lumvex::report {
@@ -157,20 +158,6 @@ std::string FitNameColumn(std::string_view item) {
   return std::string(cell, FitNameColumnTo(cell, item));
 }
 
-double AmountValue(std::string_view digits) {
-  std::size_t i = 0;
-  while (i < digits.size() && (digits[i] == ' ' || digits[i] == '\t')) ++i;
-  bool negative = false;
-  if (i < digits.size() && (digits[i] == '-' || digits[i] == '+')) negative = digits[i++] == '-';
-  // Whole digits in an integer while they fit (18 always do), the rest in a double.
-  std::int64_t whole = 0;
-  std::size_t counted = 0;
-  for (; i < digits.size() && digits[i] >= '0' && digits[i] <= '9' && counted < 18; ++i, ++counted) {
-    whole = whole * 10 + (digits[i] - '0');
-  }
-  auto value = static_cast<double>(whole);
-  for (; i < digits.size() && digits[i] >= '0' && digits[i] <= '9'; ++i) value = value * 10 + (digits[i] - '0');
-  return negative ? -value : value;
-}
+double AmountValue(std::string_view digits) { return static_cast<double>(ReadLeadingDecimal(digits).value); }
 
 }  // namespace lumvex::report

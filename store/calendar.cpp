@@ -2,18 +2,16 @@
 
 #include <array>
 
+#include "core/decimal.h"
+
 namespace lumvex::store {
 namespace {
 
 bool ReadDigits(std::string_view text, std::size_t pos, std::size_t count, int& value) {
   if (text.size() < pos + count) return false;
-  value = 0;
-  for (std::size_t i = pos; i < pos + count; ++i) {
-    const char c = text[i];
-    if (c < '0' || c > '9') return false;
-    value = value * 10 + (c - '0');
-  }
-  return true;
+  const std::optional<std::int64_t> read = lumvex::ReadDigits(text.substr(pos, count));
+  value = static_cast<int>(read.value_or(0));
+  return read.has_value();
 }
 
 }  // namespace

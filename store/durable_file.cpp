@@ -54,11 +54,7 @@ void KeepBackup(const fs::path& target, const fs::path& backup) {
   CopyInto(target, copy);
 }
 
-bool InstallNewVersion(const fs::path& target) {
-  if (::rename(NewVersionPath(target).c_str(), target.c_str()) != 0) return false;
-  SyncDirectoryOf(target);
-  return true;
-}
+bool InstallNewVersion(const fs::path& target) { return InstallPart(target); }
 
 ReplaceResult ReplaceKeepingBackup(const fs::path& target, const fs::path& backup, std::string_view text) {
   ReplacementFile file(target);

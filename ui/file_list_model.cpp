@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "core/decimal.h"
 #include "ui/thai_text.h"
 
 namespace lumvex::ui {
@@ -44,19 +45,6 @@ long DateKey(const std::string& text) {
   return (static_cast<long>(year) * 100 + month) * 100 + day;
 }
 
-// The leading decimal digits, capped so a long run of digits cannot overflow.
-long long SizeKey(const std::string& text) {
-  long long value = 0;
-  std::size_t i = text.find_first_not_of(" \t");
-  if (i == std::string::npos) return 0;
-  const bool negative = text[i] == '-';
-  if (negative || text[i] == '+') ++i;
-  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-    value = std::min(value * 10 + (text[i] - '0'), 1'000'000'000'000'000LL);
-  }
-  return negative ? -value : value;
-}
-
 template <typename T>
 int Order(T a, T b) {
   return (a > b) - (a < b);
@@ -74,7 +62,7 @@ int CompareFileEntries(const store::FileEntry& a, const store::FileEntry& b, int
     case 4:
       return Order(DateKey(Field(a, column)), DateKey(Field(b, column)));
     case 5:
-      return Order(SizeKey(a.fileSize), SizeKey(b.fileSize));
+      return Order(ReadLeadingDecimal(a.fileSize).value, ReadLeadingDecimal(b.fileSize).value);
     default:
       return 0;
   }

@@ -7,6 +7,8 @@
 #include <functional>
 #include <memory>
 
+#include "core/file_handle.h"
+
 namespace lumvex::report::testing {
 namespace {
 
@@ -240,7 +242,7 @@ std::string GenerateDataFile(const DataFileOptions& options, DataFileSummary* su
 
 std::optional<DataFileSummary> WriteDataFile(const std::filesystem::path& path, const DataFileOptions& options) {
   std::vector<char> buffer(1 << 20);  // outlives the stream that uses it
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> out(std::fopen(path.c_str(), "wb"), &std::fclose);
+  CFile out = OpenFile(path, "wb");
   if (!out) return std::nullopt;
   std::setvbuf(out.get(), buffer.data(), _IOFBF, buffer.size());
   DataFileSummary s;
