@@ -52,7 +52,10 @@ QAction* CommandSet::NewAction(CommandId id, const QString& text, QObject* owner
   action->setObjectName(Text(spec.name) + QStringLiteral("Action"));
   action->setStatusTip(Text(PromptOf(spec)));
   action->setCheckable(spec.check != CheckRule::None);
-  if (spec.check == CheckRule::ViewMode) ViewModeGroup(owner)->addAction(action);
+  if (spec.check == CheckRule::ViewMode) {
+    ViewModeGroup(owner)->addAction(action);
+    action->setIconVisibleInMenu(false);  // an icon would stand where the radio mark goes
+  }
   connect(action, &QAction::triggered, this, [this, id] { Trigger(id); });
   actions_[static_cast<int>(id)].emplace_back(action);
   Apply(action, spec);
