@@ -1,6 +1,11 @@
 #include "app/workspace.h"
 
+#include <fstream>
+#include <iterator>
 #include <system_error>
+
+#include "store/catalogue_reader.h"
+#include "store/file_names.h"
 
 namespace lumvex::app {
 
@@ -29,6 +34,12 @@ bool Workspace::SelectByName(std::string_view serviceCode, std::string_view file
   }
   selection_.currentFile = fileName;
   return true;
+}
+
+std::vector<std::string> Workspace::DialogServiceCodes() const {
+  std::ifstream in(PathOf(store::kCatalogueFile), std::ios::binary);
+  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  return store::ReadServiceCodeNames(text);
 }
 
 std::filesystem::path RecordStoreRoot() {

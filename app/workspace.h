@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/clock.h"
 #include "core/message_port.h"
@@ -46,6 +47,10 @@ class Workspace {
   // The entry of the selected row (the current file of the current Service
   // Code), or -1.
   int CurrentFileIndex() const;
+
+  // The Service Codes the link dialogs offer: download.log's first part, in
+  // file order (it lacks the ones deleted in this run).
+  std::vector<std::string> DialogServiceCodes() const;
 
   // For scripts: selects the Service Code and, when given, its file, as a
   // click on the node and on the row would. False when either is not there.

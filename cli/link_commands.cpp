@@ -97,7 +97,7 @@ int RunDownload(std::span<char* const> args) {
   SleepingPacer pacer;
   link::LinkControl control(link::LinkCopy::Download, pad, store.messages(), pacer,
                             workspace.PathOf(store::kConfigFile));
-  link::LzwUncompressStep uncompress;
+  link::LzwUncompressStep uncompress(workspace.storeRoot());
   link::DownloadTransaction download(control, store.messages(), pacer, workspace.clock(), uncompress,
                                      workspace.storeRoot());
   for (int attempt = 0;; ++attempt) {

@@ -6,9 +6,14 @@
 namespace lumvex::link {
 
 UncompressResult LzwUncompressStep::Uncompress(std::string_view serviceCode, int dayOfYear) {
+  return Uncompress(serviceCode, dayOfYear, {});
+}
+
+UncompressResult LzwUncompressStep::Uncompress(std::string_view serviceCode, int dayOfYear,
+                                               const lzw::ProgressHook& progress) {
   // The transaction shows the failure text itself, once.
   RecordingMessagePort captured;
-  if (lzw::UncompressReceivedFile(storeRoot_, serviceCode, dayOfYear, captured)) return {true, {}};
+  if (lzw::UncompressReceivedFile(storeRoot_, serviceCode, dayOfYear, captured, progress)) return {true, {}};
   std::string text;
   for (const auto& m : captured.messages()) text += text.empty() ? m.text : "\n" + m.text;
   return {false, text.empty() ? std::string("Uncompress failed.") : text};

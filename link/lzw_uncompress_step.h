@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "link/uncompress_step.h"
+#include "lzw/progress_hook.h"
 
 namespace lumvex::link {
 
@@ -12,6 +13,8 @@ class LzwUncompressStep : public UncompressStep {
  public:
   explicit LzwUncompressStep(std::filesystem::path storeRoot = ".") : storeRoot_(std::move(storeRoot)) {}
   UncompressResult Uncompress(std::string_view serviceCode, int dayOfYear) override;
+  // The same, telling `progress` the decoder's reading position.
+  UncompressResult Uncompress(std::string_view serviceCode, int dayOfYear, const lzw::ProgressHook& progress);
 
  private:
   std::filesystem::path storeRoot_;

@@ -3,6 +3,8 @@
 #include <array>
 #include <climits>
 
+#include "core/decimal.h"
+
 namespace lumvex::store {
 namespace {
 
@@ -43,6 +45,19 @@ std::string_view FirstToken(std::string_view line) {
   std::size_t end = 0;
   while (end < line.size() && !IsSpace(line[end])) ++end;
   return line.substr(0, end);
+}
+
+std::vector<std::string> ReadServiceCodeNames(std::string_view text) {
+  CatalogueReader reader(text);
+  std::string_view line;
+  const int count = reader.NextLine(line) ? ReadLeadingInt(FirstToken(line)) : 0;
+  std::vector<std::string> names;
+  if (count < 1 || count > MAX_SERVICE_CODES) return names;
+  for (int i = 0; i < count && reader.NextLine(line); ++i) {
+    const std::string_view name = FirstToken(line);
+    if (IsStorableServiceCodeName(name)) names.emplace_back(name);
+  }
+  return names;
 }
 
 bool ParseFileEntry(std::string_view line, FileEntry& entry) {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "store/catalogue.h"
 
@@ -27,6 +29,11 @@ class CatalogueReader {
 
 // The first white-space-delimited token of a line.
 std::string_view FirstToken(std::string_view line);
+
+// The Service Code names of a catalogue text's first part, in file order, as
+// the link dialogs read them for their lists; empty when the count is not 1
+// to 10.
+std::vector<std::string> ReadServiceCodeNames(std::string_view text);
 
 // Splits an entry line into the six fields; false when a field is missing,
 // empty or longer than its limit.

@@ -13,6 +13,7 @@
 #include "ui/about_dialog.h"
 #include "ui/app_strings.h"
 #include "ui/icons.h"
+#include "ui/link_commands.h"
 #include "ui/lock_keys.h"
 #include "ui/lumvex_view.h"
 #include "ui/store_commands.h"
@@ -26,9 +27,9 @@ struct LaterCommand {
   const char* name;
 };
 constexpr LaterCommand kLaterCommands[] = {
-    {CommandId::Download, "Download"},     {CommandId::ChangePassword, "Change Password"},
-    {CommandId::SetDevice, "Set Device"},  {CommandId::ReportView, "Report View"},
-    {CommandId::Print, "Print"},           {CommandId::PrintPreview, "Print Preview"},
+    {CommandId::ReportView, "Report View"},
+    {CommandId::Print, "Print"},
+    {CommandId::PrintPreview, "Print Preview"},
 };
 
 const QString kPaneNames[4] = {QStringLiteral("promptPane"), QStringLiteral("viewStatusPane"),
@@ -97,6 +98,7 @@ void CMainFrame::CreateView() {
   connect(view_, &CLumvexView::popupMenuRequested, this, &CMainFrame::ShowPopupMenu);
   view_->Create();
   storeCommands_ = std::make_unique<StoreCommands>(*view_, this);
+  linkCommands_ = std::make_unique<LinkCommands>(*view_, this);
 }
 
 void CMainFrame::RegisterHandlers() {
@@ -108,6 +110,10 @@ void CMainFrame::RegisterHandlers() {
   c.SetHandler(CommandId::Copy, [&store] { store.CopyFile(); });
   c.SetHandler(CommandId::Properties, [&store] { store.Properties(); });
   c.SetHandler(CommandId::Import, [&store] { store.Import(); });
+  LinkCommands& link = *linkCommands_;
+  c.SetHandler(CommandId::Download, [&link] { link.Download(); });
+  c.SetHandler(CommandId::ChangePassword, [&link] { link.ChangePassword(); });
+  c.SetHandler(CommandId::SetDevice, [&link] { link.SetDevice(); });
 
   CLumvexView* v = view_;
   c.SetHandler(CommandId::LargeIconView, [v] { v->SetViewMode(ViewMode::LargeIcon); });

@@ -15,6 +15,7 @@ class QToolBar;
 namespace lumvex::ui {
 
 class CLumvexView;
+class LinkCommands;
 class StoreCommands;
 
 // The main window: menu bar, toolbar and status bar around the explorer view.
@@ -59,6 +60,7 @@ class CMainFrame : public QMainWindow {
   QLabel* panes_[4] = {};
   CLumvexView* view_ = nullptr;
   std::unique_ptr<StoreCommands> storeCommands_;
+  std::unique_ptr<LinkCommands> linkCommands_;
   std::unique_ptr<QPrinter> printer_;
 };
 

@@ -401,8 +401,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(boxes_->texts(), QStringList{"Please Contact ORQ for New Version Download"});
     QCOMPARE(boxes_->shown()[0].caption, QStringLiteral("ORQ Download Bill Payment  Version 1.05 :  Y2K Ready"));
     QCOMPARE(boxes_->shown()[0].icon, BoxIcon::None);
-    for (CommandId id : {CommandId::Download, CommandId::ChangePassword, CommandId::SetDevice, CommandId::ReportView,
-                         CommandId::Print, CommandId::PrintPreview}) {
+    for (CommandId id : {CommandId::ReportView, CommandId::Print, CommandId::PrintPreview}) {
       boxes_->Clear();
       QVERIFY(frame->commands().Trigger(id));
       QCOMPARE(boxes_->shown().size(), 1u);
