@@ -39,6 +39,8 @@ int CChangePasswordDlg::Run() {
 }
 
 void CChangePasswordDlg::Open() {
+  statusHistory_.clear();
+  ++showings_;
   FillServiceCodeList(ui_->serviceCodeList, workspace_);
   SetStatus(QStringLiteral("   "));
   workspace_.selection().currentServiceCode = ListText(ui_->serviceCodeList);
@@ -123,7 +125,10 @@ void CChangePasswordDlg::OnIdleExpired() {
   }
 }
 
-void CChangePasswordDlg::SetStatus(const QString& text) { ui_->statusLabel->setText(text); }
+void CChangePasswordDlg::SetStatus(const QString& text) {
+  ui_->statusLabel->setText(text);
+  statusHistory_ << text;
+}
 
 link::ChangePasswordEntries CChangePasswordDlg::Entries() const {
   return {ListText(ui_->serviceCodeList), FieldText(ui_->staffIdEdit), FieldText(ui_->passwordEdit),

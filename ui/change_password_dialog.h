@@ -32,10 +32,13 @@ class CChangePasswordDlg : public QDialog {
 
   int Run();
   void done(int result) override;
-
- protected:
   // Escape and the close box: Cancel, or Disconnect while Cancel is hidden.
   void reject() override;
+
+  // For tests: the status texts of this showing, and the showings so far.
+  const QStringList& statusHistory() const { return statusHistory_; }
+  int showings() const { return showings_; }
+
 
  private:
   void Open();
@@ -55,6 +58,8 @@ class CChangePasswordDlg : public QDialog {
   Countdown* idle_;
   bool armed_ = false;
   bool busy_ = false;
+  QStringList statusHistory_;
+  int showings_ = 0;
 };
 
 }  // namespace lumvex::ui

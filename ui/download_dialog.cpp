@@ -47,6 +47,8 @@ int CDownloadDlg::Run() {
 }
 
 void CDownloadDlg::Open() {
+  statusHistory_.clear();
+  ++showings_;
   {
     const QSignalBlocker quiet(ui_->serviceCodeList);
     FillServiceCodeList(ui_->serviceCodeList, workspace_);
@@ -143,7 +145,10 @@ void CDownloadDlg::OnIdleExpired() {
 
 void CDownloadDlg::StartIdleCountdown(int seconds) { idle_->Start(seconds); }
 
-void CDownloadDlg::SetStatus(const QString& text) { ui_->statusLabel->setText(text); }
+void CDownloadDlg::SetStatus(const QString& text) {
+  ui_->statusLabel->setText(text);
+  statusHistory_ << text;
+}
 
 link::DownloadEntries CDownloadDlg::Entries() const {
   return {ListText(ui_->serviceCodeList), FieldText(ui_->staffIdEdit), FieldText(ui_->passwordEdit),

@@ -45,10 +45,13 @@ class CDownloadDlg : public QDialog {
   const std::string& fileSizeText() const { return download_.fileSizeText(); }
 
   void done(int result) override;
-
- protected:
   // Escape and the close box are Cancel (Disconnect while the link is up).
   void reject() override;
+
+  // For tests: the status texts of this showing, and the showings so far.
+  const QStringList& statusHistory() const { return statusHistory_; }
+  int showings() const { return showings_; }
+
 
  private:
   void Open();
@@ -70,7 +73,9 @@ class CDownloadDlg : public QDialog {
   link::DownloadTransaction download_;
   Countdown* idle_;
   bool armed_ = false;
-  bool busy_ = false;  // link work runs: the dialog cannot end meanwhile
+  bool busy_ = false;
+  QStringList statusHistory_;
+  int showings_ = 0;  // link work runs: the dialog cannot end meanwhile
 };
 
 }  // namespace lumvex::ui
