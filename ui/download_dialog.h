@@ -51,6 +51,7 @@ class CDownloadDlg : public QDialog {
   // For tests: the status texts of this showing, and the showings so far.
   const QStringList& statusHistory() const { return statusHistory_; }
   int showings() const { return showings_; }
+  const DialogUncompressStep& uncompressStep() const { return uncompress_; }
 
 
  private:

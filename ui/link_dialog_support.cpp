@@ -15,9 +15,21 @@ int& FromDownload() {
   return fromDownload;
 }
 
-link::PadPort& WindowPad() {
-  static link::PadX25Library pad;
+namespace {
+
+link::PadPort*& PadInUse() {
+  static link::PadX25Library library;
+  static link::PadPort* pad = &library;
   return pad;
+}
+
+}  // namespace
+
+link::PadPort& WindowPad() { return *PadInUse(); }
+
+void SetWindowPad(link::PadPort* pad) {
+  static link::PadPort* const library = PadInUse();
+  PadInUse() = pad != nullptr ? pad : library;
 }
 
 void FillServiceCodeList(QComboBox* list, const app::Workspace& workspace) {

@@ -19,8 +19,10 @@ namespace lumvex::ui {
 // 1 while the Change Password dialog runs on behalf of the Download dialog.
 int& FromDownload();
 
-// The PAD library the window dials with, for the whole run.
+// The PAD library the window dials with, for the whole run; a benchmark may
+// put a counting one in its place.
 link::PadPort& WindowPad();
+void SetWindowPad(link::PadPort* pad);
 
 // Fills the Service Code list from download.log's first part and selects
 // the current Service Code; when it is not there, the entry selected

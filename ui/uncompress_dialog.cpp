@@ -57,6 +57,7 @@ link::UncompressResult DialogUncompressStep::Uncompress(std::string_view service
   const auto step = [dialog] { QMetaObject::invokeMethod(dialog, &CUncompressDlg::Step, Qt::QueuedConnection); };
   lzw::UncompressProgress progress(step);
   const link::UncompressResult result = decoder_.Uncompress(serviceCode, dayOfYear, progress.Hook());
+  finishingSteps_ = result.ok ? progress.RemainingSteps() : 0;
   if (result.ok) {
     for (int i = progress.RemainingSteps(); i > 0; --i) {
       std::this_thread::sleep_for(lzw::kFinishingStepInterval);

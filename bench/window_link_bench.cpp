@@ -1,0 +1,203 @@
+// A download from the window's Download dialog against hostsim emulating a
+// 14400 bps line, with the real pauses. Two figures:
+//  - its wall time beside the floor of the mandated pauses (1500 ms before
+//    the PAD check, 500 ms before the first request, 250 ms before each
+//    request, 50 ms for each finishing step of the Uncompress bar) plus the
+//    line time of every reply byte;
+//  - the longest stall of the user-interface thread's event loop over the
+//    whole road (dial, transfer, uncompress, hang-up), seen by a 5 ms probe
+//    timer, beside the same figure for the link work run on the
+//    user-interface thread itself (the blocking design).
+#include <benchmark/benchmark.h>
+#include <stdlib.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <chrono>
+
+#include "app/workspace.h"
+#include "core/pacing.h"
+#include "core/recording_message_port.h"
+#include "core/testing/temp_dir.h"
+#include "core/text_format.h"
+#include "hostsim/testing/hostsim_process.h"
+#include "link/download_transaction.h"
+#include "link/lzw_uncompress_step.h"
+#include "link/padx25_port.h"
+#include "ui/countdown_dialogs.h"
+#include "ui/download_dialog.h"
+#include "ui/link_dialog_support.h"
+
+namespace {
+
+using namespace lumvex;
+constexpr double kLineBitsPerSecond = 14400.0;
+
+class CountingPad : public link::PadX25Library {
+ public:
+  int spkt_padx25(std::string_view request, int waitSeconds) override {
+    ++requests;
+    return PadX25Library::spkt_padx25(request, waitSeconds);
+  }
+  int rpkt_padx25(std::span<char> reply, int& length, int waitSeconds) override {
+    const int result = PadX25Library::rpkt_padx25(reply, length, waitSeconds);
+    if (result == 0) replyBytes += static_cast<std::size_t>(length) + 1;
+    return result;
+  }
+  std::size_t requests = 0, replyBytes = 0;
+};
+
+// The longest gap between two ticks of a 5 ms timer while it runs.
+class StallProbe {
+ public:
+  StallProbe() {
+    QObject::connect(&timer_, &QTimer::timeout, [this] {
+      longest_ = std::max(longest_, clock_.restart());
+    });
+  }
+  void Start() {
+    longest_ = 0;
+    clock_.start();
+    timer_.start(5);
+  }
+  qint64 Stop() {
+    timer_.stop();
+    return std::max(longest_, clock_.elapsed());
+  }
+
+ private:
+  QTimer timer_;
+  QElapsedTimer clock_;
+  qint64 longest_ = 0;
+};
+
+std::string BillData(std::size_t lines) {
+  std::string data;
+  unsigned x = 11;
+  for (std::size_t i = 0; i < lines; ++i) {
+    x = x * 1103515245u + 12345u;
+    data += Format("I%06zu%010u%08u TH %05u\r\n", i, x, x % 99991u, (x >> 8) % 65521u);
+  }
+  return data;
+}
+
+struct Road {
+  testing::TempDir hostDir, store;
+  std::string date;
+  std::unique_ptr<hostsim::testing::HostsimProcess> host;
+  CountingPad pad;
+  RecordingMessagePort messages;
+  app::Workspace workspace{store.path(), messages, SystemClock::Instance()};
+
+  Road() {
+    const std::optional<LocalTime> now = SystemClock::Instance().Now();
+    date = Format("0501%04d", now ? now->year : 2001);
+    testing::WriteFile(hostDir / "accounts", "abc01 123456 654321\n");
+    std::filesystem::create_directory(hostDir / "abc01");
+    std::filesystem::create_directory(store / "abc01");
+    testing::WriteFile(hostDir / "abc01" / (date + ".dat"), BillData(200));
+    testing::WriteFile(store / "config.dat", "2050123456 1 2 ATDT   021234567           x\n");
+    testing::WriteFile(store / "download.log", "1\r\nabc01\r\n0\r\n");
+    ::setenv("PADX25_GUARD_MS", "20", 1);
+    host = std::make_unique<hostsim::testing::HostsimProcess>(
+        hostDir.path(), std::vector<std::string>{"--rate", "14400", "--guard-ms", "20"});
+    if (host->started()) ::setenv("PADX25_COM1", host->device().c_str(), 1);
+    workspace.catalogue().LoadCatalogue();
+    workspace.SelectByName("abc01");
+  }
+  void Clean() {
+    std::error_code ec;
+    std::filesystem::remove(store / "abc01/kordex$$.005", ec);
+    std::filesystem::remove(store / "abc01/kordex.005", ec);
+    pad.requests = pad.replyBytes = 0;
+  }
+  double FloorSeconds(int finishingSteps) const {
+    return 1.5 + 0.5 + 0.25 * static_cast<double>(pad.requests) + 0.05 * finishingSteps +
+           static_cast<double>(pad.replyBytes) * 10.0 / kLineBitsPerSecond;
+  }
+};
+
+// Dial in the window, Download Completed, then Disconnect in the next showing.
+void BM_WindowDownload(benchmark::State& state) {
+  Road road;
+  if (!road.host->started()) return state.SkipWithError(road.host->error().c_str());
+  ui::SetWindowPad(&road.pad);
+  ui::CountdownDialogs::TestHook answers;
+  double wall = 0, floor = 0;
+  qint64 stall = 0;
+  for (auto _ : state) {
+    road.Clean();
+    ui::CDownloadDlg dialog(road.workspace);
+    StallProbe probe;
+    QElapsedTimer clock;
+    QTimer::singleShot(0, &dialog, [&] {
+      dialog.findChild<QLineEdit*>("staffIdEdit")->setText("123456");
+      dialog.findChild<QLineEdit*>("passwordEdit")->setText("654321");
+      dialog.findChild<QLineEdit*>("dateEdit")->setText(QString::fromStdString(road.date));
+      probe.Start();
+      clock.start();
+      dialog.findChild<QPushButton*>("dialButton")->click();
+    });
+    if (dialog.Run() != ui::kDownloadStored) return state.SkipWithError("download failed");
+    const double seconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
+    QTimer::singleShot(0, &dialog, [&] { dialog.findChild<QPushButton*>("cancelButton")->click(); });
+    dialog.Run();
+    stall = std::max(stall, probe.Stop());
+    state.SetIterationTime(seconds);
+    wall += seconds;
+    floor += road.FloorSeconds(dialog.uncompressStep().finishingSteps());
+  }
+  ui::SetWindowPad(nullptr);
+  state.counters["wall_s"] = benchmark::Counter(wall, benchmark::Counter::kAvgIterations);
+  state.counters["floor_s"] = benchmark::Counter(floor, benchmark::Counter::kAvgIterations);
+  state.counters["over_floor_pct"] = (wall / floor - 1.0) * 100.0;
+  state.counters["max_ui_stall_ms"] = static_cast<double>(stall);
+}
+BENCHMARK(BM_WindowDownload)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+
+// The baseline: the same road with the link work on the user-interface thread.
+void BM_BlockingDownloadBaseline(benchmark::State& state) {
+  Road road;
+  if (!road.host->started()) return state.SkipWithError(road.host->error().c_str());
+  SleepingPacer pacer;
+  link::LinkState linkState;
+  link::LzwUncompressStep uncompress(road.store.path());
+  link::LinkControl control(link::LinkCopy::Download, road.pad, road.messages, pacer, road.store / "config.dat",
+                            linkState);
+  link::DownloadTransaction download(control, road.messages, pacer, SystemClock::Instance(), uncompress,
+                                     road.store.path());
+  qint64 stall = 0;
+  for (auto _ : state) {
+    road.Clean();
+    StallProbe probe;
+    probe.Start();
+    QElapsedTimer clock;
+    link::DownloadOutcome outcome = link::DownloadOutcome::Failed;
+    QTimer::singleShot(10, [&] {
+      clock.start();
+      outcome = download.Start({"abc01", "123456", "654321", road.date});
+      control.LinkDisconnect();
+      state.SetIterationTime(static_cast<double>(clock.nsecsElapsed()) / 1e9);
+      QCoreApplication::exit(0);
+    });
+    QCoreApplication::exec();
+    stall = std::max(stall, probe.Stop());
+    if (outcome != link::DownloadOutcome::Completed) return state.SkipWithError("download failed");
+  }
+  state.counters["max_ui_stall_ms"] = static_cast<double>(stall);
+}
+BENCHMARK(BM_BlockingDownloadBaseline)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (std::getenv("DISPLAY") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
