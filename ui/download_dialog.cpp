@@ -8,7 +8,7 @@
 #include "ui/change_password_dialog.h"
 #include "ui/countdown.h"
 #include "ui/link_dialog_support.h"
-#include "ui/thai_text.h"
+#include "print/thai_text.h"
 #include "ui_download_dlg.h"
 
 namespace lumvex::ui {

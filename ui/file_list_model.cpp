@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "core/decimal.h"
-#include "ui/thai_text.h"
+#include "print/thai_text.h"
 
 namespace lumvex::ui {
 namespace {

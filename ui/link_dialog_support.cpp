@@ -6,7 +6,7 @@
 
 #include "app/workspace.h"
 #include "link/padx25_port.h"
-#include "ui/thai_text.h"
+#include "print/thai_text.h"
 
 namespace lumvex::ui {
 

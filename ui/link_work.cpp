@@ -7,7 +7,7 @@
 #include <thread>
 
 #include "ui/countdown_dialogs.h"
-#include "ui/thai_text.h"
+#include "print/thai_text.h"
 
 namespace lumvex::ui {
 

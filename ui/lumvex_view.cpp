@@ -12,7 +12,7 @@
 #include "core/text_format.h"
 #include "ui/file_list_model.h"
 #include "ui/icons.h"
-#include "ui/thai_text.h"
+#include "print/thai_text.h"
 
 namespace lumvex::ui {
 namespace {

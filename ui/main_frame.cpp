@@ -15,22 +15,14 @@
 #include "ui/icons.h"
 #include "ui/link_commands.h"
 #include "ui/lock_keys.h"
+#include "ui/report_commands.h"
 #include "ui/lumvex_view.h"
 #include "ui/store_commands.h"
 
 namespace lumvex::ui {
 namespace {
 
-// Commands whose work arrives with later versions of this program.
-struct LaterCommand {
-  CommandId id;
-  const char* name;
-};
-constexpr LaterCommand kLaterCommands[] = {
-    {CommandId::ReportView, "Report View"},
-    {CommandId::Print, "Print"},
-    {CommandId::PrintPreview, "Print Preview"},
-};
+
 
 const QString kPaneNames[4] = {QStringLiteral("promptPane"), QStringLiteral("viewStatusPane"),
                                QStringLiteral("capsLockPane"), QStringLiteral("numLockPane")};
@@ -99,6 +91,7 @@ void CMainFrame::CreateView() {
   view_->Create();
   storeCommands_ = std::make_unique<StoreCommands>(*view_, this);
   linkCommands_ = std::make_unique<LinkCommands>(*view_, this);
+  reportCommands_ = std::make_unique<ReportCommands>(*view_, printer(), this);
 }
 
 void CMainFrame::RegisterHandlers() {
@@ -128,11 +121,11 @@ void CMainFrame::RegisterHandlers() {
   c.SetHandler(CommandId::ViewToolbar, [this] { toolBar_->setVisible(toolBar_->isHidden()); });
   c.SetHandler(CommandId::ViewStatusBar, [this] { statusBar()->setVisible(statusBar()->isHidden()); });
   c.SetHandler(CommandId::Exit, [this] { close(); });
-  c.SetHandler(CommandId::PrintSetup, [this] {
-    QPrintDialog dialog(&printer(), this);
-    dialog.setObjectName(QStringLiteral("printSetupDialog"));
-    dialog.exec();
-  });
+  ReportCommands& reports = *reportCommands_;
+  c.SetHandler(CommandId::PrintSetup, [&reports] { reports.PrintSetup(); });
+  c.SetHandler(CommandId::ReportView, [&reports] { reports.ViewReport(); });
+  c.SetHandler(CommandId::Print, [&reports] { reports.Print(); });
+  c.SetHandler(CommandId::PrintPreview, [&reports] { reports.PrintPreview(); });
   c.SetHandler(CommandId::About, [this] {
     CAboutDlg dialog(this);
     dialog.exec();
@@ -141,10 +134,6 @@ void CMainFrame::RegisterHandlers() {
     messages_.Show(MessageStyle::Plain, "Please Contact ORQ for New Version Download");
     v->FocusList();
   });
-  for (const LaterCommand& later : kLaterCommands) {
-    const std::string text = std::string(later.name) + " is not available yet: it comes with a later version of this program.";
-    c.SetHandler(later.id, [this, text] { messages_.Show(MessageStyle::Plain, text); });
-  }
 }
 
 CommandState CMainFrame::CurrentState() const {

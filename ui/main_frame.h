@@ -16,6 +16,7 @@ namespace lumvex::ui {
 
 class CLumvexView;
 class LinkCommands;
+class ReportCommands;
 class StoreCommands;
 
 // The main window: menu bar, toolbar and status bar around the explorer view.
@@ -61,6 +62,7 @@ class CMainFrame : public QMainWindow {
   CLumvexView* view_ = nullptr;
   std::unique_ptr<StoreCommands> storeCommands_;
   std::unique_ptr<LinkCommands> linkCommands_;
+  std::unique_ptr<ReportCommands> reportCommands_;
   std::unique_ptr<QPrinter> printer_;
 };
 

@@ -2,7 +2,7 @@
 
 #include "ui/app_strings.h"
 #include "ui/message_box.h"
-#include "ui/thai_text.h"
+#include "print/thai_text.h"
 
 namespace lumvex::ui {
 

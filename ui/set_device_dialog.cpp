@@ -4,7 +4,7 @@
 #include <QRadioButton>
 
 #include "ui/dialog_template.h"
-#include "ui/thai_text.h"
+#include "print/thai_text.h"
 #include "ui_set_device_dlg.h"
 
 namespace lumvex::ui {

@@ -12,7 +12,7 @@
 #include "ui/dialog_template.h"
 #include "ui/icons.h"
 #include "ui/message_box.h"
-#include "ui/thai_text.h"
+#include "print/thai_text.h"
 #include "ui_add_service_code_dlg.h"
 #include "ui_agent_page.h"
 #include "ui_copy_dlg.h"

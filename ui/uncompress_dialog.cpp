@@ -5,7 +5,7 @@
 #include <thread>
 
 #include "lzw/uncompress_progress.h"
-#include "ui/thai_text.h"
+#include "print/thai_text.h"
 #include "ui_uncompress_dlg.h"
 
 namespace lumvex::ui {

@@ -16,7 +16,7 @@
 #include <QTreeView>
 
 #include "ui/command_set.h"
-#include "ui/thai_text.h"
+#include "print/thai_text.h"
 #include "ui_test_support.h"
 
 namespace lumvex::ui {
@@ -394,20 +394,13 @@ class MainWindowTest : public QObject {
     QVERIFY(!frame->commands().action(CommandId::ViewToolbar)->isChecked());
   }
 
-  void setProgramAndTheCommandsOfLaterVersionsSaySo() {
+  void setProgramSaysWhereNewVersionsComeFrom() {
     auto frame = StartWithFiles();
     SelectRow(frame->view(), 0);
     QVERIFY(frame->commands().Trigger(CommandId::SetProgram));
     QCOMPARE(boxes_->texts(), QStringList{"Please Contact ORQ for New Version Download"});
     QCOMPARE(boxes_->shown()[0].caption, QStringLiteral("ORQ Download Bill Payment  Version 1.05 :  Y2K Ready"));
     QCOMPARE(boxes_->shown()[0].icon, BoxIcon::None);
-    for (CommandId id : {CommandId::ReportView, CommandId::Print, CommandId::PrintPreview}) {
-      boxes_->Clear();
-      QVERIFY(frame->commands().Trigger(id));
-      QCOMPARE(boxes_->shown().size(), 1u);
-      QVERIFY(boxes_->texts()[0].contains("later version"));
-    }
-    QVERIFY(!std::filesystem::exists(store_->path() / "config.dat"));
   }
 
   void aboutShowsTitleAndVersion() {

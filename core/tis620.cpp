@@ -1,6 +1,6 @@
-#include "ui/thai_text.h"
+#include "core/tis620.h"
 
-namespace lumvex::ui {
+namespace lumvex {
 namespace {
 
 constexpr char16_t kUnassigned = 0xFFFD;
@@ -13,7 +13,9 @@ constexpr char16_t kHighControls[32] = {
     kUnassigned, kUnassigned, kUnassigned, kUnassigned, kUnassigned, kUnassigned, kUnassigned, kUnassigned,
 };
 
-char16_t ToUnicode(unsigned char c) {
+}  // namespace
+
+char16_t Tis620ToUnicode(unsigned char c) {
   if (c < 0x80) return c;
   if (c < 0xA0) return kHighControls[c - 0x80];
   if (c == 0xA0) return 0x00A0;
@@ -22,13 +24,23 @@ char16_t ToUnicode(unsigned char c) {
   return kUnassigned;
 }
 
-}  // namespace
-
-QString FromTis620(std::string_view bytes) {
-  QString text(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
-  QChar* out = text.data();
-  for (const char c : bytes) *out++ = QChar(ToUnicode(static_cast<unsigned char>(c)));
-  return text;
+std::string Tis620ToUtf8(std::string_view bytes) {
+  std::string out;
+  out.reserve(bytes.size() * 3);
+  for (const char c : bytes) {
+    const char16_t u = Tis620ToUnicode(static_cast<unsigned char>(c));
+    if (u < 0x80) {
+      out.push_back(static_cast<char>(u));
+    } else if (u < 0x800) {
+      out.push_back(static_cast<char>(0xC0 | (u >> 6)));
+      out.push_back(static_cast<char>(0x80 | (u & 0x3F)));
+    } else {
+      out.push_back(static_cast<char>(0xE0 | (u >> 12)));
+      out.push_back(static_cast<char>(0x80 | ((u >> 6) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | (u & 0x3F)));
+    }
+  }
+  return out;
 }
 
-}  // namespace lumvex::ui
+}  // namespace lumvex
