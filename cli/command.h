@@ -19,5 +19,7 @@ std::span<const Command> StoreCommands();
 std::span<const Command> LzwCommands();
 std::span<const Command> LinkCommands();
 std::span<const Command> ReportCommands();
+// Empty when the program is built without Qt.
+std::span<const Command> PrintCommands();
 
 }  // namespace lumvex::cli

@@ -14,7 +14,7 @@ using lumvex::cli::Command;
 std::vector<Command> AllCommands() {
   std::vector<Command> all;
   for (auto group : {lumvex::cli::StoreCommands(), lumvex::cli::LzwCommands(), lumvex::cli::ReportCommands(),
-                     lumvex::cli::LinkCommands()}) {
+                     lumvex::cli::PrintCommands(), lumvex::cli::LinkCommands()}) {
     all.insert(all.end(), group.begin(), group.end());
   }
   return all;

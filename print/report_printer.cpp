@@ -29,7 +29,7 @@ void PrepareReportPrinter(QPrinter& printer) {
 
 QFont ReportFont(const QPaintDevice& device, int pageWidth) {
   static const bool substituted = [] {
-    QFont::insertSubstitution(QStringLiteral("Morvane98"), QStringLiteral("Tlwg Mono"));
+    QFont::insertSubstitution(QStringLiteral("Morvane98"), QStringLiteral("Tlwg Typo"));
     return true;
   }();
   (void)substituted;

@@ -31,7 +31,7 @@ CViewReportDlg::CViewReportDlg(const QString& fileName, std::filesystem::path re
   ui_->setupUi(this);
   setWindowTitle(QStringLiteral("View Report ") + fileName);
   // "Courier" stands for a monospace font that shows Thai.
-  QFont font(QStringLiteral("Tlwg Mono"));
+  QFont font(QStringLiteral("Tlwg Typo"));
   font.setStyleHint(QFont::Monospace);
   font.setPixelSize(16);
   ui_->reportEdit->setFont(font);
