@@ -19,6 +19,7 @@
 #include <chrono>
 
 #include "app/workspace.h"
+#include "bench/counting_pad.h"
 #include "core/pacing.h"
 #include "core/recording_message_port.h"
 #include "core/testing/temp_dir.h"
@@ -34,21 +35,10 @@
 namespace {
 
 using namespace lumvex;
+using bench::BillData;
+using bench::CountingPad;
 constexpr double kLineBitsPerSecond = 14400.0;
 
-class CountingPad : public link::PadX25Library {
- public:
-  int spkt_padx25(std::string_view request, int waitSeconds) override {
-    ++requests;
-    return PadX25Library::spkt_padx25(request, waitSeconds);
-  }
-  int rpkt_padx25(std::span<char> reply, int& length, int waitSeconds) override {
-    const int result = PadX25Library::rpkt_padx25(reply, length, waitSeconds);
-    if (result == 0) replyBytes += static_cast<std::size_t>(length) + 1;
-    return result;
-  }
-  std::size_t requests = 0, replyBytes = 0;
-};
 
 // The longest gap between two ticks of a 5 ms timer while it runs.
 class StallProbe {
@@ -74,15 +64,6 @@ class StallProbe {
   qint64 longest_ = 0;
 };
 
-std::string BillData(std::size_t lines) {
-  std::string data;
-  unsigned x = 11;
-  for (std::size_t i = 0; i < lines; ++i) {
-    x = x * 1103515245u + 12345u;
-    data += Format("I%06zu%010u%08u TH %05u\r\n", i, x, x % 99991u, (x >> 8) % 65521u);
-  }
-  return data;
-}
 
 struct Road {
   testing::TempDir hostDir, store;
@@ -112,7 +93,7 @@ struct Road {
     std::error_code ec;
     std::filesystem::remove(store / "abc01/kordex$$.005", ec);
     std::filesystem::remove(store / "abc01/kordex.005", ec);
-    pad.requests = pad.replyBytes = 0;
+    pad.Reset();
   }
   double FloorSeconds(int finishingSteps) const {
     return 1.5 + 0.5 + 0.25 * static_cast<double>(pad.requests) + 0.05 * finishingSteps +
