@@ -9,7 +9,7 @@
 
 #include <chrono>
 
-#include "bench/counting_pad.h"
+#include "bench/download_fixture.h"
 #include "core/pacing.h"
 #include "core/recording_message_port.h"
 #include "core/testing/temp_dir.h"
@@ -22,20 +22,12 @@
 namespace {
 
 using namespace lumvex;
-using bench::BillData;
-using bench::CountingPad;
 using namespace lumvex::link;
 using Clock = std::chrono::steady_clock;
 
 constexpr double kLineBitsPerSecond = 14400.0;
 
-
-
-struct Bench {
-  testing::TempDir hostDir, store;
-  std::string date;
-  std::unique_ptr<hostsim::testing::HostsimProcess> host;
-  CountingPad pad;
+struct Bench : bench::ServedDownload {
   RecordingMessagePort messages;
   SleepingPacer pacer;
   LinkState state;
@@ -43,25 +35,9 @@ struct Bench {
   LinkControl control{LinkCopy::Download, pad, messages, pacer, store / "config.dat", state};
   DownloadTransaction download{control, messages, pacer, SystemClock::Instance(), uncompress, store.path()};
 
-  Bench() {
-    const std::optional<LocalTime> now = SystemClock::Instance().Now();
-    date = Format("0501%04d", now ? now->year : 2001);
-    testing::WriteFile(hostDir / "accounts", "abc01 123456 654321\n");
-    std::filesystem::create_directory(hostDir / "abc01");
-    std::filesystem::create_directory(store / "abc01");
-    testing::WriteFile(hostDir / "abc01" / (date + ".dat"), BillData(200));
-    testing::WriteFile(store / "config.dat", "2050123456 1 2 ATDT   021234567           x\n");
-    ::setenv("PADX25_GUARD_MS", "20", 1);
-    host = std::make_unique<hostsim::testing::HostsimProcess>(
-        hostDir.path(), std::vector<std::string>{"--rate", "14400", "--guard-ms", "20"});
-    if (host->started()) ::setenv("PADX25_COM1", host->device().c_str(), 1);
-  }
   void Clean() {
-    std::error_code ec;
-    std::filesystem::remove(store / "abc01/kordex$$.005", ec);
-    std::filesystem::remove(store / "abc01/kordex.005", ec);
+    ServedDownload::Clean();
     messages.Clear();
-    pad.Reset();
   }
   double FloorSeconds(bool withConnect) const {
     const double pauses = (withConnect ? 1.5 : 0.0) + 0.5 + 0.25 * static_cast<double>(pad.requests);

@@ -19,7 +19,7 @@
 #include <chrono>
 
 #include "app/workspace.h"
-#include "bench/counting_pad.h"
+#include "bench/download_fixture.h"
 #include "core/pacing.h"
 #include "core/recording_message_port.h"
 #include "core/testing/temp_dir.h"
@@ -35,8 +35,6 @@
 namespace {
 
 using namespace lumvex;
-using bench::BillData;
-using bench::CountingPad;
 constexpr double kLineBitsPerSecond = 14400.0;
 
 
@@ -65,35 +63,14 @@ class StallProbe {
 };
 
 
-struct Road {
-  testing::TempDir hostDir, store;
-  std::string date;
-  std::unique_ptr<hostsim::testing::HostsimProcess> host;
-  CountingPad pad;
+struct Road : bench::ServedDownload {
   RecordingMessagePort messages;
   app::Workspace workspace{store.path(), messages, SystemClock::Instance()};
 
   Road() {
-    const std::optional<LocalTime> now = SystemClock::Instance().Now();
-    date = Format("0501%04d", now ? now->year : 2001);
-    testing::WriteFile(hostDir / "accounts", "abc01 123456 654321\n");
-    std::filesystem::create_directory(hostDir / "abc01");
-    std::filesystem::create_directory(store / "abc01");
-    testing::WriteFile(hostDir / "abc01" / (date + ".dat"), BillData(200));
-    testing::WriteFile(store / "config.dat", "2050123456 1 2 ATDT   021234567           x\n");
     testing::WriteFile(store / "download.log", "1\r\nabc01\r\n0\r\n");
-    ::setenv("PADX25_GUARD_MS", "20", 1);
-    host = std::make_unique<hostsim::testing::HostsimProcess>(
-        hostDir.path(), std::vector<std::string>{"--rate", "14400", "--guard-ms", "20"});
-    if (host->started()) ::setenv("PADX25_COM1", host->device().c_str(), 1);
     workspace.catalogue().LoadCatalogue();
     workspace.SelectByName("abc01");
-  }
-  void Clean() {
-    std::error_code ec;
-    std::filesystem::remove(store / "abc01/kordex$$.005", ec);
-    std::filesystem::remove(store / "abc01/kordex.005", ec);
-    pad.Reset();
   }
   double FloorSeconds(int finishingSteps) const {
     return 1.5 + 0.5 + 0.25 * static_cast<double>(pad.requests) + 0.05 * finishingSteps +

@@ -4,7 +4,6 @@
 #include <string>
 
 #include "link/pad_port.h"
-#include "link/link_control.h"
 
 class QComboBox;
 class QLineEdit;

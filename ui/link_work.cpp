@@ -24,28 +24,28 @@ void RunLinkWork(const std::function<void()>& work) {
 CountdownMessagePort::CountdownMessagePort(QWidget* dialog, std::function<void(const QString&)> statusSink)
     : dialog_(dialog), statusSink_(std::move(statusSink)) {}
 
-void CountdownMessagePort::OnUiThread(const std::function<void()>& step) {
-  if (QThread::currentThread() == thread()) {
+void RunOnThreadOf(QObject* target, const std::function<void()>& step) {
+  if (QThread::currentThread() == target->thread()) {
     step();
   } else {
-    QMetaObject::invokeMethod(this, step, Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(target, step, Qt::BlockingQueuedConnection);
   }
 }
 
 void CountdownMessagePort::Show(MessageStyle style, std::string_view text) {
   const QString shown = FromTis620(text);
-  OnUiThread([&] { CountdownDialogs::ShowMessage(dialog_, shown, style == MessageStyle::Done); });
+  RunOnThreadOf(this, [&] { CountdownDialogs::ShowMessage(dialog_, shown, style == MessageStyle::Done); });
 }
 
 bool CountdownMessagePort::Confirm(std::string_view /*text*/) {
   bool goAhead = false;
-  OnUiThread([&] { goAhead = CountdownDialogs::Confirm(dialog_); });
+  RunOnThreadOf(this, [&] { goAhead = CountdownDialogs::Confirm(dialog_); });
   return goAhead;
 }
 
 void CountdownMessagePort::SetStatus(std::string_view text) {
   const QString shown = FromTis620(text);
-  OnUiThread([&] {
+  RunOnThreadOf(this, [&] {
     if (statusSink_) statusSink_(shown);
   });
 }

@@ -16,6 +16,10 @@ namespace lumvex::ui {
 // can be clicked until the work is done.
 void RunLinkWork(const std::function<void()>& work);
 
+// Runs `step` on the thread of `target` (the user-interface thread) and
+// waits for it; at once when called there.
+void RunOnThreadOf(QObject* target, const std::function<void()>& step);
+
 // The message port of a link dialog and of the link work under it: messages
 // in CErrorDlg (information mode for a completed transaction), questions in
 // CConfirmDlg, status texts in the dialog's status line. Called from the
@@ -32,9 +36,6 @@ class CountdownMessagePort : public QObject, public MessagePort {
   void SetStatus(std::string_view text) override;
 
  private:
-  // Runs `step` on the user-interface thread and waits for it.
-  void OnUiThread(const std::function<void()>& step);
-
   QWidget* dialog_;
   std::function<void(const QString&)> statusSink_;
 };

@@ -1,26 +1,18 @@
 #include "ui/uncompress_dialog.h"
 
 #include <QCloseEvent>
-#include <QThread>
+#include <algorithm>
 #include <thread>
 
 #include "lzw/uncompress_progress.h"
 #include "print/thai_text.h"
+#include "ui/link_work.h"
 #include "ui_uncompress_dlg.h"
 
 namespace lumvex::ui {
 namespace {
 
 int lastFinalValue = 0;
-
-// Runs `step` on the thread of `target` (the user-interface thread) and waits.
-void OnUiThread(QObject* target, const std::function<void()>& step) {
-  if (QThread::currentThread() == target->thread()) {
-    step();
-  } else {
-    QMetaObject::invokeMethod(target, step, Qt::BlockingQueuedConnection);
-  }
-}
 
 }  // namespace
 
@@ -49,7 +41,7 @@ DialogUncompressStep::DialogUncompressStep(std::filesystem::path storeRoot, QWid
 
 link::UncompressResult DialogUncompressStep::Uncompress(std::string_view serviceCode, int dayOfYear) {
   CUncompressDlg* dialog = nullptr;
-  OnUiThread(this, [&] {
+  RunOnThreadOf(this, [&] {
     dialog = new CUncompressDlg(dayOfYear, parent_);
     dialog->setWindowModality(Qt::ApplicationModal);
     dialog->show();
@@ -65,7 +57,7 @@ link::UncompressResult DialogUncompressStep::Uncompress(std::string_view service
     }
   }
   // Queued after the last step, so the bar shows it before the dialog goes.
-  OnUiThread(this, [&] {
+  RunOnThreadOf(this, [&] {
     dialog->close();
     delete dialog;
   });
