@@ -12,6 +12,7 @@
 #include "cli/command.h"
 #include "cli/stderr_message_port.h"
 #include "core/clock.h"
+#include "print/report_pdf.h"
 #include "print/report_printer.h"
 #include "report/csv_export.h"
 #include "report/report_generator.h"
@@ -22,8 +23,9 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr std::string_view kPrintOptions[] = {"--pdf", "--printer", "--file-name", "--paper"};
-constexpr const char* kPrintUsage =
-    "print DATAFILE (--pdf OUT.pdf | --printer NAME) [--file-name NAME] [--paper A4|Letter]";
+constexpr const char *kPrintUsage =
+    "print DATAFILE (--pdf OUT.pdf | --printer NAME) [--file-name NAME] "
+    "[--paper A4|Letter]";
 
 // prnrep.txt of a run, in a directory of its own that goes with the object.
 class ScratchDirectory {
@@ -36,13 +38,13 @@ class ScratchDirectory {
     std::error_code ignored;
     if (!path_.empty()) fs::remove_all(path_, ignored);
   }
-  const fs::path& path() const { return path_; }
+  const fs::path &path() const { return path_; }
 
  private:
   fs::path path_;
 };
 
-int RunPrint(std::span<char* const> args) {
+int RunPrint(std::span<char *const> args) {
   const auto parsed = ParseArguments(args, kPrintOptions, 1);
   if (!parsed || parsed->Has("--pdf") == parsed->Has("--printer")) return Usage(kPrintUsage);
   const std::string paper = parsed->Has("--paper") ? parsed->Get("--paper") : "A4";
@@ -54,7 +56,7 @@ int RunPrint(std::span<char* const> args) {
   if (std::getenv("DISPLAY") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 0);
   int argc = 1;
   char name[] = "lumvexctl";
-  char* argv[] = {name, nullptr};
+  char *argv[] = {name, nullptr};
   QGuiApplication app(argc, argv);
 
   StderrMessagePort messages;
@@ -81,7 +83,12 @@ int RunPrint(std::span<char* const> args) {
   }
   printer.setDocName(QString::fromLocal8Bit(fileName.c_str()));
   const int lastPage = report::LastPageNumber();
-  if (!print::PrintReport(printer, scratch.path() / "prnrep.txt", lastPage, fileName, messages)) {
+  if (parsed->Has("--pdf")) {
+    if (!print::WriteReportPdf(printer, parsed->Get("--pdf"), scratch.path() / "prnrep.txt", lastPage, fileName,
+                               messages)) {
+      return 1;
+    }
+  } else if (!print::PrintReport(printer, scratch.path() / "prnrep.txt", lastPage, fileName, messages)) {
     std::fprintf(stderr, "lumvexctl print: the printer could not be started\n");
     return 1;
   }
@@ -91,7 +98,7 @@ int RunPrint(std::span<char* const> args) {
 
 constexpr std::string_view kExportOptions[] = {"--csv"};
 
-int RunExport(std::span<char* const> args) {
+int RunExport(std::span<char *const> args) {
   const auto parsed = ParseArguments(args, kExportOptions, 1);
   if (!parsed || !parsed->Has("--csv")) return Usage("export DATAFILE --csv OUT.csv");
   StderrMessagePort messages;
@@ -99,14 +106,20 @@ int RunExport(std::span<char* const> args) {
 }
 
 constexpr Command kCommands[] = {
-    {"print", "DATAFILE (--pdf OUT.pdf | --printer NAME) [--file-name NAME] [--paper A4|Letter]",
-     "Prints the BILL PAYMENT BY COMPANY REPORT of a data file as the window prints it, into a PDF\n"
-     "file or to a CUPS printer; the footer names NAME (default: the data file's name). Needs no\n"
+    {"print",
+     "DATAFILE (--pdf OUT.pdf | --printer NAME) [--file-name NAME] [--paper "
+     "A4|Letter]",
+     "Prints the BILL PAYMENT BY COMPANY REPORT of a data file as the window "
+     "prints it, into a PDF\n"
+     "file or to a CUPS printer; the footer names NAME (default: the data "
+     "file's name). Needs no\n"
      "display. Prints the number of pages.",
      RunPrint},
     {"export", "DATAFILE --csv OUT.csv",
-     "Writes one CSV row per payment item (company code, payment date and time, customer number,\n"
-     "customer name in UTF-8, reference, branch, channel, cheque, amount in baht, bank code).",
+     "Writes one CSV row per payment item (company code, payment date and "
+     "time, customer number,\n"
+     "customer name in UTF-8, reference, branch, channel, cheque, amount in "
+     "baht, bank code).",
      RunExport},
 };
 

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "core/message_port.h"
+#include "print/report_page_layout.h"
 #include "report/print_page.h"
 
 class QPainter;
@@ -27,6 +28,9 @@ void PrepareReportPrinter(QPrinter& printer);
 // "Morvane98" (a Thai monospace font) 10 points high on `device`, narrowed
 // so that 131 columns fit in `pageWidth`: a line is never cut at the edge.
 QFont ReportFont(const QPaintDevice& device, int pageWidth);
+
+// The page's layout on `device` with the report font.
+ReportPageLayout LayOutPage(const QPaintDevice& device, const QRect& page, const QFont& font);
 
 // One page: the title at the top, the upper rule at 130, body line k at
 // (k + 3) line heights, the lower rule 150 and the footer 125 units above

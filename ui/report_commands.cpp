@@ -1,11 +1,16 @@
 #include "ui/report_commands.h"
 
 #include <QFont>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
+#include <QToolBar>
+#include <algorithm>
 #include <fstream>
 
 #include "app/report_command.h"
@@ -20,13 +25,58 @@
 namespace lumvex::ui {
 namespace {
 
-void ShowError(QWidget* parent, const char* text) {
+void ShowError(QWidget *parent, const char *text) {
   MessageBoxes::Show(parent, kErrorCaption, QString::fromLatin1(text), BoxIcon::Exclamation);
+}
+
+// One line for one page shown, the next for a range: "Page %u of N\nPages %u-%u
+// of N\n".
+QString PageDescriptionFormat(int lastPage) {
+  const QString last = QString::number(lastPage);
+  return QStringLiteral("Page %u of ") + last + QStringLiteral("\nPages %u-%u of ") + last + QStringLiteral("\n");
+}
+
+QString DescribePages(const QString &format, int first, int last) {
+  const QStringList lines = format.split(QLatin1Char('\n'));
+  if (first == last) return QString(lines[0]).replace(QStringLiteral("%u"), QString::number(first));
+  return QString(lines[1]).replace(QStringLiteral("%u-%u"), QStringLiteral("%1-%2").arg(first).arg(last));
+}
+
+// The pages in sight, said in the preview's tool bar as the page changes.
+void AddPageDescription(QPrintPreviewDialog &preview, int lastPage) {
+  auto *widget = preview.findChild<QPrintPreviewWidget *>();
+  auto *toolBar = preview.findChild<QToolBar *>();
+  if (widget == nullptr || toolBar == nullptr) return;
+  auto *label = new QLabel(&preview);
+  label->setObjectName(QStringLiteral("pageDescription"));
+  toolBar->addSeparator();
+  toolBar->addWidget(label);
+  const QString format = PageDescriptionFormat(lastPage);
+  const auto update = [widget, label, format, lastPage] {
+    int first = std::max(widget->currentPage(), 1);
+    int last = first;
+    if (widget->viewMode() == QPrintPreviewWidget::AllPagesView) {
+      first = 1;
+      last = std::max(lastPage, 1);
+    } else if (widget->viewMode() == QPrintPreviewWidget::FacingPagesView && first > 1) {
+      // Facing pages show page 1 alone, then 2-3, 4-5, ...
+      first -= first % 2;
+      last = std::min(first + 1, std::max(lastPage, first));
+    }
+    label->setText(DescribePages(format, first, last));
+  };
+  // Scrolling and zooming say so; paging through the tool bar does not.
+  QObject::connect(widget, &QPrintPreviewWidget::previewChanged, label, update);
+  QObject::connect(toolBar, &QToolBar::actionTriggered, label, update, Qt::QueuedConnection);
+  for (auto *pageNumber : toolBar->findChildren<QLineEdit *>()) {
+    QObject::connect(pageNumber, &QLineEdit::editingFinished, label, update, Qt::QueuedConnection);
+  }
+  update();
 }
 
 }  // namespace
 
-CViewReportDlg::CViewReportDlg(const QString& fileName, std::filesystem::path reportFile, QWidget* parent)
+CViewReportDlg::CViewReportDlg(const QString &fileName, std::filesystem::path reportFile, QWidget *parent)
     : QDialog(parent), ui_(new Ui::CViewReportDlg), reportFile_(std::move(reportFile)) {
   ui_->setupUi(this);
   setWindowTitle(QStringLiteral("View Report ") + fileName);
@@ -62,7 +112,7 @@ void CViewReportDlg::AppendReport() {
 }
 
 void ReportCommands::ViewReport() {
-  app::Workspace& workspace = view_.workspace();
+  app::Workspace &workspace = view_.workspace();
   if (app::PrepareReport(workspace, app::ReportCommand::View) != app::Outcome::Done) return;
   view_.UpdateStatus(view_.selectedServiceCode());
   int result = kViewReportExit;
@@ -100,7 +150,7 @@ void ReportCommands::PrintSetup() {
 }
 
 void ReportCommands::StartPrint() {
-  app::Workspace& workspace = view_.workspace();
+  app::Workspace &workspace = view_.workspace();
   print::PrepareReportPrinter(printer_);
   const int lastPage = report::LastPageNumber();
   QPrintDialog dialog(&printer_, parent_);
@@ -112,16 +162,17 @@ void ReportCommands::StartPrint() {
 }
 
 void ReportCommands::StartPreview() {
-  app::Workspace& workspace = view_.workspace();
+  app::Workspace &workspace = view_.workspace();
   print::PrepareReportPrinter(printer_);
   const int lastPage = report::LastPageNumber();
   // The preview's own Print draws the same prnrep.txt: no new report run.
   QPrintPreviewDialog preview(&printer_, parent_);
   preview.setObjectName(QStringLiteral("printPreviewDialog"));
-  QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&](QPrinter* printer) {
+  QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&](QPrinter *printer) {
     print::PrintReport(*printer, app::PrintReportFile(workspace), lastPage, workspace.selection().currentFile,
                        workspace.messages());
   });
+  AddPageDescription(preview, lastPage);
   preview.exec();
 }
 

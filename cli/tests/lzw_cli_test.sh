@@ -8,7 +8,7 @@ cd "$work"
 fail() { echo "FAIL: $*" >&2; exit 1; }
 run() { set +e; "$tool" "$@" > out.txt 2> err.txt; status=$?; set -e; }
 
-"$tool" --help | grep -q "lumvexctl uncompress RECEIVED OUT" || fail "--help does not describe uncompress"
+"$tool" --help | grep "lumvexctl uncompress RECEIVED OUT" > /dev/null || fail "--help does not describe uncompress"
 
 # The codes 'a' (0x61) and 256, 9 bits each.
 printf '\x30\xc0\x00' > a.lzw

@@ -15,7 +15,7 @@ header() { # CODE: a header record naming CODE, bill date 05/01/2000
   printf 'H%-8sKORDEX%24s%-40s05012000\r\n' "$1" "" "ACME CO"
 }
 
-"$tool" --version | grep -qx "lumvexctl [0-9.]*" || fail "--version: $("$tool" --version)"
+"$tool" --version | grep -x "lumvexctl [0-9.]*" > /dev/null || fail "--version: $("$tool" --version)"
 
 # add-code: lower case, its directory, then download.log.
 run add-code ABC01

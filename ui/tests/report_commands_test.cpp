@@ -1,14 +1,20 @@
 // View Report, Print Preview and the View Report dialog on the real window.
+#include "ui/report_commands.h"
+
+#include <QAction>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 
 #include "report/report_generator.h"
 #include "report/testing/data_file_generator.h"
-#include "ui/report_commands.h"
 #include "ui_test_support.h"
 
 namespace lumvex::ui {
@@ -18,6 +24,50 @@ using testing::SelectRow;
 using testing::StartWindow;
 using testing::TestStore;
 using testing::WhenModal;
+
+// The text of `pdf`, laid out as on the page.
+QString PdfText(const std::filesystem::path &pdf) {
+  const QString tool = QStringLiteral("pdftotext");
+  QProcess process;
+  process.start(tool, {QStringLiteral("-layout"), QString::fromStdString(pdf.string()), QStringLiteral("-")});
+  if (!process.waitForFinished(30000)) return {};
+  return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+int PdfPages(const std::filesystem::path &pdf) {
+  QProcess process;
+  process.start(QStringLiteral("pdfinfo"), {QString::fromStdString(pdf.string())});
+  if (!process.waitForFinished(30000)) return -1;
+  const QString info = QString::fromUtf8(process.readAllStandardOutput());
+  const auto match = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info);
+  return match.hasMatch() ? match.captured(1).toInt() : -1;
+}
+
+// Accepts the print dialog with its output going to `pdf`.
+void PrintToPdfWhenAsked(const std::filesystem::path &pdf) {
+  WhenModal<QPrintDialog>([pdf](QPrintDialog *dialog) {
+    auto *fileName = dialog->findChild<QLineEdit *>(QStringLiteral("filename"));
+    QVERIFY(fileName != nullptr);
+    fileName->setText(QString::fromStdString(pdf.string()));
+    dialog->accept();
+  });
+}
+
+QAction *ActionOf(QPrintPreviewDialog *preview, const QString &text) {
+  for (QAction *action : preview->findChildren<QAction *>()) {
+    if (action->text() == text) return action;
+  }
+  return nullptr;
+}
+
+// The page description after pressing the preview's tool button `action`.
+QString DescriptionAfter(QPrintPreviewDialog *preview, const QString &action) {
+  auto *description = preview->findChild<QLabel *>("pageDescription");
+  if (description == nullptr || ActionOf(preview, action) == nullptr) return QStringLiteral("no %1").arg(action);
+  ActionOf(preview, action)->trigger();
+  QCoreApplication::processEvents();
+  return description->text();
+}
 
 class ReportCommandsTest : public QObject {
   Q_OBJECT
@@ -55,16 +105,16 @@ class ReportCommandsTest : public QObject {
     QString caption;
     QString once;
     QString twice;
-    WhenModal<CViewReportDlg>([&](CViewReportDlg* d) {
+    WhenModal<CViewReportDlg>([&](CViewReportDlg *d) {
       caption = d->windowTitle();
-      auto* edit = d->findChild<QPlainTextEdit*>("reportEdit");
+      auto *edit = d->findChild<QPlainTextEdit *>("reportEdit");
       QVERIFY(edit->isReadOnly());
       QVERIFY(edit->toPlainText().isEmpty());
-      d->findChild<QPushButton*>("loadButton")->click();
+      d->findChild<QPushButton *>("loadButton")->click();
       once = edit->toPlainText();
-      d->findChild<QPushButton*>("loadButton")->click();
+      d->findChild<QPushButton *>("loadButton")->click();
       twice = edit->toPlainText();
-      d->findChild<QPushButton*>("exitButton")->click();
+      d->findChild<QPushButton *>("exitButton")->click();
     });
     QVERIFY(frame->commands().Trigger(CommandId::ReportView));
     QCOMPARE(caption, QStringLiteral("View Report kordex.001"));
@@ -78,7 +128,7 @@ class ReportCommandsTest : public QObject {
     CViewReportDlg dialog("kordex.001", store_->path() / "report.txt");
     QCOMPARE(boxes_->texts(), QStringList{"Can't open file report.txt."});
     QCOMPARE(boxes_->shown()[0].caption, QStringLiteral("Error"));
-    dialog.findChild<QPushButton*>("loadButton")->click();
+    dialog.findChild<QPushButton *>("loadButton")->click();
     QCOMPARE(boxes_->texts().back(), QStringLiteral("Can't open file report.txt"));
   }
 
@@ -86,28 +136,36 @@ class ReportCommandsTest : public QObject {
     auto frame = StartWithReport();
     int pages = 0;
     QString status;
-    WhenModal<QPrintPreviewDialog>([&](QPrintPreviewDialog* preview) {
-      auto* widget = preview->findChild<QPrintPreviewWidget*>();
+    QStringList descriptions;
+    WhenModal<QPrintPreviewDialog>([&](QPrintPreviewDialog *preview) {
+      auto *widget = preview->findChild<QPrintPreviewWidget *>();
       QTRY_VERIFY(widget->pageCount() > 0);
       pages = widget->pageCount();
       status = frame->statusPane(1)->text();
+      auto *description = preview->findChild<QLabel *>("pageDescription");
+      QVERIFY(description != nullptr);
+      descriptions << description->text();
+      descriptions << DescriptionAfter(preview, "Last page");
+      descriptions << DescriptionAfter(preview, "Show facing pages");
+      descriptions << DescriptionAfter(preview, "Show overview of all pages");
       preview->reject();
     });
     QVERIFY(frame->commands().Trigger(CommandId::PrintPreview));
     QCOMPARE(pages, report::LastPageNumber());
     QCOMPARE(pages, 3);
     QCOMPARE(status, QStringLiteral("File Name 'kordex.001'"));
+    QCOMPARE(descriptions, (QStringList{"Page 1 of 3", "Page 3 of 3", "Pages 2-3 of 3", "Pages 1-3 of 3"}));
     QCOMPARE(frame->statusPane(1)->text(), QStringLiteral("Service Code 's1' : 1 files"));
   }
 
   void viewReportEndCode30OpensThePreviewOfTheSameRun() {
     auto frame = StartWithReport();
-    WhenModal<CViewReportDlg>([](CViewReportDlg* d) { d->findChild<QPushButton*>("printPreviewButton")->click(); });
+    WhenModal<CViewReportDlg>([](CViewReportDlg *d) { d->findChild<QPushButton *>("printPreviewButton")->click(); });
     int pages = 0;
     // Queued once the View Report dialog has gone.
     QTimer::singleShot(200, [&] {
-      WhenModal<QPrintPreviewDialog>([&](QPrintPreviewDialog* preview) {
-        auto* widget = preview->findChild<QPrintPreviewWidget*>();
+      WhenModal<QPrintPreviewDialog>([&](QPrintPreviewDialog *preview) {
+        auto *widget = preview->findChild<QPrintPreviewWidget *>();
         QTRY_VERIFY(widget->pageCount() > 0);
         pages = widget->pageCount();
         preview->reject();
@@ -115,6 +173,42 @@ class ReportCommandsTest : public QObject {
     });
     QVERIFY(frame->commands().Trigger(CommandId::ReportView));
     QCOMPARE(pages, 3);
+  }
+
+  void printGoesThroughThePrintDialogIntoAPdf() {
+    auto frame = StartWithReport();
+    const auto pdf = store_->path() / "printed.pdf";
+    PrintToPdfWhenAsked(pdf);
+    QVERIFY(frame->commands().Trigger(CommandId::Print));
+    QCOMPARE(PdfPages(pdf), 3);
+    const QString text = PdfText(pdf);
+    QVERIFY(text.contains("BILL PAYMENT BY COMPANY REPORT"));
+    QVERIFY(text.contains(QRegularExpression("File Name is kordex.001 +Page 3 of 3")));
+  }
+
+  // The preview's Print draws the prnrep.txt of its own run: with the data
+  // file gone, a new report run could not give these pages.
+  void thePreviewsPrintUsesTheReportOfItsRun() {
+    auto frame = StartWithReport();
+    const auto pdf = store_->path() / "from-preview.pdf";
+    std::string printFile;
+    bool printed = false;
+    WhenModal<QPrintPreviewDialog>([&](QPrintPreviewDialog *preview) {
+      QTRY_VERIFY(preview->findChild<QPrintPreviewWidget *>()->pageCount() == 3);
+      printFile = store_->Read("prnrep.txt");
+      std::filesystem::remove(store_->path() / "s1" / "kordex.001");
+      QAction *print = ActionOf(preview, "Print");
+      QVERIFY(print != nullptr);
+      PrintToPdfWhenAsked(pdf);
+      print->trigger();
+      printed = !preview->isVisible();
+    });
+    QVERIFY(frame->commands().Trigger(CommandId::PrintPreview));
+    QVERIFY(printed);
+    QCOMPARE(PdfPages(pdf), 3);
+    QCOMPARE(store_->Read("prnrep.txt"), printFile);
+    QVERIFY(PdfText(pdf).contains("Page 2 of 3"));
+    QVERIFY(boxes_->shown().empty());
   }
 };
 
