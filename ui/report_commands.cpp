@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
@@ -42,15 +43,16 @@ QString DescribePages(const QString &format, int first, int last) {
   return QString(lines[1]).replace(QStringLiteral("%u-%u"), QStringLiteral("%1-%2").arg(first).arg(last));
 }
 
-// The pages in sight, said in the preview's tool bar as the page changes.
+// The pages in sight, said under the preview (where a status bar would be)
+// as the page changes.
 void AddPageDescription(QPrintPreviewDialog &preview, int lastPage) {
   auto *widget = preview.findChild<QPrintPreviewWidget *>();
   auto *toolBar = preview.findChild<QToolBar *>();
-  if (widget == nullptr || toolBar == nullptr) return;
+  if (widget == nullptr || toolBar == nullptr || preview.layout() == nullptr) return;
   auto *label = new QLabel(&preview);
   label->setObjectName(QStringLiteral("pageDescription"));
-  toolBar->addSeparator();
-  toolBar->addWidget(label);
+  label->setContentsMargins(6, 2, 6, 2);
+  preview.layout()->addWidget(label);
   const QString format = PageDescriptionFormat(lastPage);
   const auto update = [widget, label, format, lastPage] {
     int first = std::max(widget->currentPage(), 1);
