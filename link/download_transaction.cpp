@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "core/file_handle.h"
+#include "core/replacement_file.h"
 #include "core/text_format.h"
 #include "link/entry_checks.h"
 #include "link/host_messages.h"
@@ -177,11 +178,23 @@ int DownloadTransaction::Transfer(const DownloadEntries& e) {
   return Finish(day, e.serviceCode) ? 1 : 0;
 }
 
+std::string DownloadTransaction::SetAsideReceivedFile(int dayOfYear, const std::string& serviceCode) {
+  // Whole and of the right size, yet damaged: resumed, it would pass the
+  // size check and fail again on every later try of that date.
+  const std::string received = store::ReceivedFileName(serviceCode, dayOfYear);
+  const std::string setAside = store::SetAsideFileName(received);
+  std::error_code ec;
+  std::filesystem::rename(storeRoot_ / received, storeRoot_ / setAside, ec);
+  if (ec) return {};
+  SyncDirectoryOf(storeRoot_ / setAside);
+  return Format("\nThe received file is kept as %s; the next download of this date starts afresh.", setAside.c_str());
+}
+
 bool DownloadTransaction::Finish(int dayOfYear, const std::string& serviceCode) {
   const UncompressResult uncompressed = uncompress_.Uncompress(serviceCode, dayOfYear);
   if (!uncompressed.ok) {
     // A data file that was not made from this transfer is never reported as one.
-    Complain(uncompressed.failureText);
+    Complain(uncompressed.failureText + SetAsideReceivedFile(dayOfYear, serviceCode));
     return false;
   }
   const std::string dataName = store::DataFileName(serviceCode, dayOfYear);

@@ -74,6 +74,8 @@ class DownloadTransaction {
  private:
   void Complain(std::string_view text) { messages_.Show(MessageStyle::Failure, text); }
   bool Finish(int dayOfYear, const std::string& serviceCode);
+  // Moves the received file aside after a failed uncompress; the words that say so.
+  std::string SetAsideReceivedFile(int dayOfYear, const std::string& serviceCode);
 
   LinkControl& link_;
   MessagePort& messages_;

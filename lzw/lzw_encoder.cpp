@@ -81,7 +81,10 @@ class StringTable {
 
 class Encoder {
  public:
-  Encoder(const EncoderOptions& options, std::string& out) : options_(options), writer_(out) {}
+  Encoder(const EncoderOptions& options, StringTable& table, std::string& out)
+      : options_(options), writer_(out), table_(table) {
+    table_.Clear();
+  }
 
   void Run(std::string_view data) {
     if (data.empty()) {
@@ -150,7 +153,7 @@ class Encoder {
 
   const EncoderOptions& options_;
   BitWriter writer_;
-  StringTable table_;
+  StringTable& table_;
   std::uint32_t next_ = kFirstFreeCode;
   int width_ = kInitialWidth;
   std::size_t codesSinceReset_ = 0;
@@ -161,7 +164,10 @@ class Encoder {
 std::string EncodeLzw(std::string_view data, const EncoderOptions& options) {
   std::string out;
   out.reserve(data.size() / 2 + 16);
-  Encoder(options, out).Run(data);
+  // Half a megabyte, made once a thread: a fresh one per call would cost
+  // more than encoding a short stream.
+  thread_local StringTable table;
+  Encoder(options, table, out).Run(data);
   return out;
 }
 

@@ -79,6 +79,8 @@ WaitOutcome LineReader::AwaitPrompt(SerialPort& port, const LineJudge& judge, co
   for (;;) {
     std::string line;
     while (TakeLine(line)) {
+      // Some PADs frame the prompt as a line of its own.
+      if (line == "*") return {WaitOutcome::Success, "*"};
       if (judge(line) == Verdict::Failure) return {WaitOutcome::Failure, line};
     }
     if (TakePrompt()) return {WaitOutcome::Success, "*"};

@@ -35,7 +35,8 @@ class LineReader {
  public:
   // The first line judged Success or Failure; every other line is skipped.
   WaitOutcome AwaitLine(SerialPort& port, const LineJudge& judge, const Deadline& deadline);
-  // The PAD prompt, unless a line judged Failure comes first.
+  // The PAD prompt, bare (CR LF *) or framed as a line (CR LF * CR LF),
+  // unless a line judged Failure comes first; echoed commands are skipped.
   WaitOutcome AwaitPrompt(SerialPort& port, const LineJudge& judge, const Deadline& deadline);
   // One packet up to its ETX (not stored). At most into.size() bytes are
   // stored; a longer packet is read to its ETX and reported TooLong.

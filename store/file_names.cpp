@@ -73,6 +73,8 @@ std::string StoredFilePath(std::string_view serviceCode, std::string_view fileNa
   return Join(serviceCode, fileName);
 }
 
+std::string SetAsideFileName(std::string_view receivedFileName) { return std::string(receivedFileName) + ".bad"; }
+
 std::string ReceivedFileOfName(std::string_view serviceCode, std::string_view fileName) {
   std::string name(fileName.substr(0, 6));
   name.append("$$.");

@@ -40,6 +40,9 @@ bool IsStorableFileName(std::string_view name);
 
 std::string ReceivedFileName(std::string_view serviceCode, int dayOfYear);  // code/kordex$$.NNN
 std::string WorkFileName(std::string_view serviceCode, int dayOfYear);      // code/kordex!!.NNN
+// Where a complete received file that would not uncompress is kept for
+// inspection: a name neither the resume nor Import picks up.
+std::string SetAsideFileName(std::string_view receivedFileName);  // code/kordex$$.NNN.bad
 std::string DataFileName(std::string_view serviceCode, int dayOfYear);      // code/kordex.NNN
 std::string DataFileEntryName(int dayOfYear);                               // kordex.NNN
 std::string StoredFilePath(std::string_view serviceCode, std::string_view fileName);

@@ -159,15 +159,27 @@ TEST_F(DownloadTest, EachFailedReplyKeepsOrDeletesThePartialFileAsItShould) {
   EXPECT_TRUE(uncompress.calls.empty());
 }
 
-TEST_F(DownloadTest, AFailedUncompressFailsTheDownload) {
+// A complete received file that won't uncompress goes aside, so that the
+// next try of the date fetches it afresh instead of failing on it again.
+TEST_F(DownloadTest, AFailedUncompressSetsTheReceivedFileAsideAndTheNextTryStartsAfresh) {
   uncompress.failure = "Fatal error in InputBit!";
   Serve(Image(100));
   EXPECT_EQ(download.Transfer(entries), 0);
-  EXPECT_EQ(messages.texts(), Strings{"Fatal error in InputBit!"});
-  EXPECT_EQ(Partial(), Image(100)) << "the received file stays for another try";
+  EXPECT_EQ(messages.texts(), Strings{"Fatal error in InputBit!\nThe received file is kept as "
+                                      "abc01/kordex$$.005.bad; the next download of this date starts afresh."});
+  EXPECT_FALSE(PartialExists());
+  EXPECT_EQ(ReadFile(root / "abc01/kordex$$.005.bad"), Image(100));
 
   uncompress.failure.clear();
+  const std::size_t firstTry = pad.requests().size();
+  Serve(Image(100));
+  messages.Clear();
+  EXPECT_EQ(download.Transfer(entries), 1);
+  EXPECT_EQ(BlockFields().at(firstTry), "00000") << "asked from the first block";
+  EXPECT_EQ(Partial(), Image(100));
+
   uncompress.writeData = false;
+  std::filesystem::remove(root / "abc01/kordex.005");
   Serve(Image(100));
   messages.Clear();
   EXPECT_EQ(download.Transfer(entries), 0);

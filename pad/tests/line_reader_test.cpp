@@ -72,6 +72,20 @@ TEST_F(LineReaderTest, PromptIsAStarAtTheEndOfWhatCame) {
   EXPECT_EQ(refused.kind, WaitOutcome::Failure);
 }
 
+// Bare or framed, after an echo of the command or none: the same prompt.
+TEST_F(LineReaderTest, PromptBareOrFramedAfterAnEchoOrNone) {
+  const auto skip = [](std::string_view) { return Verdict::Skip; };
+  for (const char* arrival : {"\r\n*", "\r\n*\r\n", "SET 1:1,2:0,3:16\r\r\n*", "SET 1:1,2:0,3:16\r\n\r\n*\r\n",
+                              "STAT\r\nENGAGED\r\n\r\n*\r\n"}) {
+    SCOPED_TRACE(arrival);
+    Far(arrival);
+    EXPECT_EQ(reader_.AwaitPrompt(*port_, skip, Soon()).kind, WaitOutcome::Success);
+  }
+  Far("\r\nFREE\r\n");  // nothing left over from the prompts above
+  const auto free = reader_.AwaitLine(*port_, [](std::string_view) { return Verdict::Success; }, Soon());
+  EXPECT_EQ(free.line, "FREE");
+}
+
 TEST_F(LineReaderTest, PacketsStopAtEtxAndRespectTheCapacity) {
   Far(std::string("RPY\r\nabc\x03") + "0123456789A\x03" + "next\x03");
   char into[10];
