@@ -29,13 +29,15 @@ Outcome DeleteFile(Workspace& workspace, const ConfirmDelete& confirm) {
 
   const std::string code = workspace.selection().currentServiceCode;
   const std::string name = workspace.selection().currentFile;
-  // unlink removes files only; a file already gone or in use does not stop the delete.
-  ::unlink(workspace.PathOf(store::StoredFilePath(code, name)).c_str());
-  ::unlink(workspace.PathOf(store::ReceivedFileOfName(code, name)).c_str());
   const int owner = workspace.CurrentServiceCodeIndex();
   catalogue.MarkFileDeleted(owner, name);
   catalogue.ShowServiceCode(owner);  // the list rebuilt, the status anew
+  // The catalogue first: a crash in between leaves a file that no entry
+  // names, never an entry whose file is gone.
   if (!catalogue.SaveCatalogue()) return Outcome::Failed;
+  // unlink removes files only; a file already gone or in use does not stop the delete.
+  ::unlink(workspace.PathOf(store::StoredFilePath(code, name)).c_str());
+  ::unlink(workspace.PathOf(store::ReceivedFileOfName(code, name)).c_str());
   workspace.messages().Show(MessageStyle::Plain, "Delete Completed ...");
   return Outcome::Done;
 }

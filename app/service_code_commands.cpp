@@ -51,11 +51,14 @@ Outcome DeleteServiceCode(Workspace& workspace, Consent consent) {
     messages.Show(MessageStyle::Warning, "This service code is not empty");
     return Outcome::Refused;
   }
+  catalogue.MarkServiceCodeDeleted(index);
+  // The catalogue first, as for files: a crash in between leaves a directory
+  // no Service Code names, never a Service Code without its directory.
+  if (!catalogue.SaveCatalogue()) return Outcome::Failed;
   // Only an empty directory goes; one that holds files stays, the Service
   // Code goes all the same.
   ::rmdir(workspace.PathOf(name).c_str());
-  catalogue.MarkServiceCodeDeleted(index);
-  return catalogue.SaveCatalogue() ? Outcome::Done : Outcome::Failed;
+  return Outcome::Done;
 }
 
 }  // namespace lumvex::app

@@ -26,7 +26,7 @@ class FileCommandsTest : public AppTest {
   Strings asked;
 };
 
-TEST_F(FileCommandsTest, DeleteRemovesBothFilesThenTheEntryThenSavesThenSaysSo) {
+TEST_F(FileCommandsTest, DeleteSavesTheCatalogueWithoutTheEntryThenRemovesBothFiles) {
   ASSERT_TRUE(workspace.SelectByName("abc01", "kordex.005"));
   EXPECT_EQ(DeleteFile(workspace, Answer(true)), Outcome::Done);
   EXPECT_EQ(asked, Strings{"abc01/kordex.005"});
@@ -39,6 +39,18 @@ TEST_F(FileCommandsTest, DeleteRemovesBothFilesThenTheEntryThenSavesThenSaysSo) 
                          "kordex.006,abc01,Download Bill Payment,05/01/2000,06/01/2000,640\r\n");
   EXPECT_EQ(messages.messages(),
             (std::vector<RecordingMessagePort::Message>{{MessageStyle::Plain, "Delete Completed ..."}}));
+}
+
+// The catalogue is saved before the files go: a delete that can't save
+// keeps them, so no entry on disk ever names a file that is gone.
+TEST_F(FileCommandsTest, ADeleteWhoseCatalogueCannotBeSavedKeepsTheFiles) {
+  const std::string before = Catalogue();
+  std::filesystem::create_directory(root / "download.log.part");  // blocks the new catalogue
+  ASSERT_TRUE(workspace.SelectByName("abc01", "kordex.005"));
+  EXPECT_EQ(DeleteFile(workspace, Answer(true)), Outcome::Failed);
+  EXPECT_TRUE(Exists("abc01/kordex.005"));
+  EXPECT_TRUE(Exists("abc01/kordex$$.005"));
+  EXPECT_EQ(Catalogue(), before);
 }
 
 TEST_F(FileCommandsTest, DeleteGoesOnWhenTheFilesAreGoneAndNeverRemovesADirectory) {
