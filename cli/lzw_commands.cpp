@@ -28,7 +28,7 @@ int RunUncompress(std::span<char* const> args) {
   const std::string out = args[1];
   const lzw::UncompressFiles files{args[0], out + ".work", out};
   RecordingMessagePort messages;
-  const bool done = lzw::UncompressReceivedFile({}, files, messages);
+  const bool done = lzw::UncompressReceivedFile({}, files, messages).done;
   for (const auto& text : messages.texts()) PrintFailure(text);
   return done ? 0 : 1;
 }

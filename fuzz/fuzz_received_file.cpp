@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
   }
   lumvex::RecordingMessagePort messages;
-  const bool done = lumvex::lzw::UncompressReceivedFile(root, files, messages);
+  const bool done = lumvex::lzw::UncompressReceivedFile(root, files, messages).done;
   const bool dataFile = std::filesystem::exists(root / files.data);
   if (done != messages.messages().empty() || (!done && messages.messages().size() != 1)) std::abort();
   if (done != dataFile || (done && std::filesystem::exists(root / files.work))) std::abort();

@@ -194,7 +194,7 @@ bool DownloadTransaction::Finish(int dayOfYear, const std::string& serviceCode) 
   const UncompressResult uncompressed = uncompress_.Uncompress(serviceCode, dayOfYear);
   if (!uncompressed.ok) {
     // A data file that was not made from this transfer is never reported as one.
-    Complain(uncompressed.failureText + SetAsideReceivedFile(dayOfYear, serviceCode));
+    Complain(uncompressed.failureText + (uncompressed.damaged ? SetAsideReceivedFile(dayOfYear, serviceCode) : ""));
     return false;
   }
   const std::string dataName = store::DataFileName(serviceCode, dayOfYear);

@@ -13,10 +13,12 @@ UncompressResult LzwUncompressStep::Uncompress(std::string_view serviceCode, int
                                                const lzw::ProgressHook& progress) {
   // The transaction shows the failure text itself, once.
   RecordingMessagePort captured;
-  if (lzw::UncompressReceivedFile(storeRoot_, serviceCode, dayOfYear, captured, progress)) return {true, {}};
+  const lzw::UncompressOutcome outcome =
+      lzw::UncompressReceivedFile(storeRoot_, serviceCode, dayOfYear, captured, progress);
+  if (outcome) return {true, {}};
   std::string text;
   for (const auto& m : captured.messages()) text += text.empty() ? m.text : "\n" + m.text;
-  return {false, text.empty() ? std::string("Uncompress failed.") : text};
+  return {false, text.empty() ? std::string("Uncompress failed.") : text, outcome.damaged};
 }
 
 }  // namespace lumvex::link

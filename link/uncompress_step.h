@@ -11,6 +11,7 @@ namespace lumvex::link {
 struct UncompressResult {
   bool ok = false;
   std::string failureText;  // shown to the user when not ok
+  bool damaged = false;     // the received file itself is bad: another try of it can't help
 };
 
 class UncompressStep {

@@ -51,9 +51,9 @@ DecodeResult DecodeLzwFile(const std::filesystem::path& input, const std::filesy
     if (out.Commit()) return result;
     result = {kDecodeFailed, Format("Cannot write file %s", output.c_str())};
   } else if (sink.failed()) {
-    result.failureText = Format("Cannot write file %s", output.c_str());
+    result = {kDecodeFailed, Format("Cannot write file %s", output.c_str())};
   } else if (source.failed()) {
-    result.failureText = Format("Error reading %s", input.c_str());
+    result = {kDecodeFailed, Format("Error reading %s", input.c_str())};
   }
   return result;
 }

@@ -220,7 +220,7 @@ class Decoder {
   // What was decoded before the failure is still handed on.
   DecodeResult Fail(std::string text) {
     if (!Flush()) return WriteFailed();
-    return {kDecodeFailed, std::move(text)};
+    return {kDecodeFailed, std::move(text), true};
   }
 
   Tables& t_;

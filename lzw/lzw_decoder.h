@@ -23,6 +23,7 @@ inline constexpr std::string_view kNoDictionaryText = "Error allocating dictiona
 struct DecodeResult {
   int code = kDecodeOk;
   std::string failureText;  // empty on success
+  bool damaged = false;     // the stream itself is at fault, not its input or output
 
   bool ok() const { return code == kDecodeOk; }
 };

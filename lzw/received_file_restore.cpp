@@ -97,12 +97,12 @@ class Restorer {
     struct stat info {};
     if (!in.valid() || ::fstat(in.get(), &info) != 0 || S_ISDIR(info.st_mode)) return NotFound(received_);
     const auto fileSize = static_cast<std::size_t>(info.st_size);
-    if (auto failure = ReadLength(in.get(), fileSize)) return {false, *failure};
+    if (auto failure = ReadLength(in.get(), fileSize)) return {false, *failure, damaged_};
 
     UniqueFd out(::open(InDirectory(directory, work_).c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
     if (!out.valid()) return NotFound(work_);
     RecordReader records(in.get(), kLengthFieldSize + length_, fileSize);
-    if (auto failure = CopyPayload(in.get(), out.get(), records)) return {false, *failure};
+    if (auto failure = CopyPayload(in.get(), out.get(), records)) return {false, *failure, damaged_};
     if (!out.Close()) return {false, CannotWrite()};
     return {};
   }
@@ -113,18 +113,22 @@ class Restorer {
   }
   std::string CannotWrite() const { return Format("Cannot write file %s", work_.c_str()); }
   std::string CannotRead() const { return Format("Cannot read file %s", received_.c_str()); }
+  std::string Damaged(std::string text) {
+    damaged_ = true;
+    return text;
+  }
 
   std::optional<std::string> ReadLength(int fd, std::size_t fileSize) {
     std::array<char, kLengthFieldSize> field{};
     if (fileSize < field.size() || !ReadAt(fd, field.data(), field.size(), 0)) {
-      return Format("Received file %s is too short to hold its payload length", received_.c_str());
+      return Damaged(Format("Received file %s is too short to hold its payload length", received_.c_str()));
     }
     const auto length = ReadDecimalField(std::string_view(field.data(), field.size()));
-    if (!length) return Format("Received file %s has a damaged payload length", received_.c_str());
+    if (!length) return Damaged(Format("Received file %s has a damaged payload length", received_.c_str()));
     length_ = *length;
     if (fileSize - kLengthFieldSize < length_) {
-      return Format("Received file %s is incomplete: %zu payload bytes announced, %zu present", received_.c_str(),
-                    length_, fileSize - kLengthFieldSize);
+      return Damaged(Format("Received file %s is incomplete: %zu payload bytes announced, %zu present",
+                            received_.c_str(), length_, fileSize - kLengthFieldSize));
     }
     return std::nullopt;
   }
@@ -171,12 +175,12 @@ class Restorer {
       if (!byte) continue;
       const auto position = ReadDecimalField(record.substr(1));
       if (!position) {
-        return Format("Received file %s has a damaged restore record at offset %zu", received_.c_str(),
-                      records.recordOffset());
+        return Damaged(Format("Received file %s has a damaged restore record at offset %zu", received_.c_str(),
+                              records.recordOffset()));
       }
       if (*position == 0 || *position > length_) {
-        return Format("Received file %s has a restore record at offset %zu that points outside its payload",
-                      received_.c_str(), records.recordOffset());
+        return Damaged(Format("Received file %s has a restore record at offset %zu that points outside its payload",
+                              received_.c_str(), records.recordOffset()));
       }
       pending_ = Restore{*position - 1, static_cast<char>(*byte)};
     }
@@ -188,6 +192,7 @@ class Restorer {
   std::size_t length_ = 0;
   std::optional<Restore> pending_;
   bool recordsLeft_ = true;
+  bool damaged_ = false;
 };
 
 }  // namespace

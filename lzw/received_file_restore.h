@@ -10,6 +10,7 @@ inline constexpr std::string_view kFileNotFoundText = "ไม่พบไฟล�
 struct RestoreResult {
   bool ok = true;
   std::string failureText;  // empty on success
+  bool damaged = false;     // the received file's own bytes are at fault, not the disk
 };
 
 // Writes the work file from the received file: the payload with the removed

@@ -14,25 +14,25 @@ UncompressFiles UncompressFileNames(std::string_view serviceCode, int dayOfYear)
           store::DataFileName(serviceCode, dayOfYear)};
 }
 
-bool UncompressReceivedFile(const std::filesystem::path& storeRoot, const UncompressFiles& files,
-                            MessagePort& messages, const ProgressHook& progress) {
+UncompressOutcome UncompressReceivedFile(const std::filesystem::path& storeRoot, const UncompressFiles& files,
+                                         MessagePort& messages, const ProgressHook& progress) {
   const RestoreResult restored = RestoreReceivedFile(files.received, files.work, storeRoot);
   if (!restored.ok) {
     messages.Show(MessageStyle::Failure, restored.failureText);
-    return false;
+    return {false, restored.damaged};
   }
   const DecodeResult decoded = DecodeLzwFile(files.work, files.data, progress, storeRoot);
   if (!decoded.ok()) {
     messages.Show(MessageStyle::Failure, decoded.failureText);
-    return false;
+    return {false, decoded.damaged};
   }
   std::error_code ignored;  // a work file left behind is harmless: the next run replaces it
   std::filesystem::remove(InDirectory(storeRoot, files.work), ignored);
-  return true;
+  return {true, false};
 }
 
-bool UncompressReceivedFile(const std::filesystem::path& storeRoot, std::string_view serviceCode, int dayOfYear,
-                            MessagePort& messages, const ProgressHook& progress) {
+UncompressOutcome UncompressReceivedFile(const std::filesystem::path& storeRoot, std::string_view serviceCode,
+                                         int dayOfYear, MessagePort& messages, const ProgressHook& progress) {
   return UncompressReceivedFile(storeRoot, UncompressFileNames(serviceCode, dayOfYear), messages, progress);
 }
 

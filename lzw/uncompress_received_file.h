@@ -15,6 +15,14 @@ struct UncompressFiles {
   std::filesystem::path data;      // output; replaces an older file only when whole
 };
 
+struct UncompressOutcome {
+  bool done = false;
+  // Failed on the received file's own bytes (a damaged file), not for want
+  // of disk space or access: trying the same file again can't help.
+  bool damaged = false;
+  explicit operator bool() const { return done; }
+};
+
 // kordex$$.NNN, kordex!!.NNN and kordex.NNN in the Service Code's directory,
 // relative to the store root.
 UncompressFiles UncompressFileNames(std::string_view serviceCode, int dayOfYear);
@@ -24,13 +32,13 @@ UncompressFiles UncompressFileNames(std::string_view serviceCode, int dayOfYear)
 // relative to `storeRoot` unless absolute (an empty root is the working
 // directory). `progress` hears the decoder's reading position in the work
 // file. On failure the text is shown once through `messages` as a
-// MessageStyle::Failure and the result is false; the received file is never
-// touched and an older data file stays as it was. After a failed decode the
-// work file stays for inspection.
-bool UncompressReceivedFile(const std::filesystem::path& storeRoot, const UncompressFiles& files,
-                            MessagePort& messages, const ProgressHook& progress = {});
+// MessageStyle::Failure and the outcome is not done; the received file is
+// never touched and an older data file stays as it was. After a failed
+// decode the work file stays for inspection.
+UncompressOutcome UncompressReceivedFile(const std::filesystem::path& storeRoot, const UncompressFiles& files,
+                                         MessagePort& messages, const ProgressHook& progress = {});
 
-bool UncompressReceivedFile(const std::filesystem::path& storeRoot, std::string_view serviceCode, int dayOfYear,
-                            MessagePort& messages, const ProgressHook& progress = {});
+UncompressOutcome UncompressReceivedFile(const std::filesystem::path& storeRoot, std::string_view serviceCode,
+                                         int dayOfYear, MessagePort& messages, const ProgressHook& progress = {});
 
 }  // namespace lumvex::lzw

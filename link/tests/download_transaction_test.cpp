@@ -26,7 +26,7 @@ class FakeUncompress : public UncompressStep {
   explicit FakeUncompress(std::filesystem::path root) : root_(std::move(root)) {}
   UncompressResult Uncompress(std::string_view serviceCode, int dayOfYear) override {
     calls.push_back(Format("%s %d", std::string(serviceCode).c_str(), dayOfYear));
-    if (!failure.empty()) return {false, failure};
+    if (!failure.empty()) return {false, failure, damaged};
     if (!writeData) return {true, {}};
     std::string data = ReadFile(root_ / store::ReceivedFileName(serviceCode, dayOfYear));
     std::reverse(data.begin(), data.end());
@@ -34,6 +34,7 @@ class FakeUncompress : public UncompressStep {
     return {true, {}};
   }
   std::string failure;
+  bool damaged = true;
   bool writeData = true;
   Strings calls;
 
@@ -184,6 +185,17 @@ TEST_F(DownloadTest, AFailedUncompressSetsTheReceivedFileAsideAndTheNextTryStart
   messages.Clear();
   EXPECT_EQ(download.Transfer(entries), 0);
   EXPECT_EQ(messages.texts(), Strings{"Can't open file abc01/kordex.005"});
+}
+
+// Out of disk space, say: the received file is sound and stays to be uncompressed again.
+TEST_F(DownloadTest, AnUncompressThatFailsForWantOfDiskKeepsTheReceivedFile) {
+  uncompress.failure = "Cannot write file abc01/kordex.005";
+  uncompress.damaged = false;
+  Serve(Image(100));
+  EXPECT_EQ(download.Transfer(entries), 0);
+  EXPECT_EQ(messages.texts(), Strings{"Cannot write file abc01/kordex.005"});
+  EXPECT_EQ(Partial(), Image(100));
+  EXPECT_FALSE(std::filesystem::exists(root / "abc01/kordex$$.005.bad"));
 }
 
 TEST_F(DownloadTest, APartialFileThatCannotBeMadeEndsBeforeAnyRequest) {

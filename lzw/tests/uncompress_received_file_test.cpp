@@ -21,7 +21,7 @@ class UncompressTest : public ::testing::Test {
  protected:
   UncompressTest() { std::filesystem::create_directory(root / "abc01"); }
 
-  bool Uncompress(int day) { return UncompressReceivedFile(root.path(), "abc01", day, messages); }
+  bool Uncompress(int day) { return UncompressReceivedFile(root.path(), "abc01", day, messages).done; }
 
   lumvex::testing::TempDir root;
   RecordingMessagePort messages;
@@ -73,6 +73,22 @@ TEST_F(UncompressTest, RefusedReceivedFileIsReportedOnce) {
   EXPECT_EQ(messages.texts(), std::vector<std::string>{
                                   "Received file abc01/kordex$$.005 is incomplete: 100 payload bytes announced, 5 present"});
   EXPECT_FALSE(std::filesystem::exists(root / "abc01/kordex.005"));
+}
+
+// Damage is the received file's fault; a missing file or an output that
+// can't be made is not, and another try of the same file may work.
+TEST_F(UncompressTest, SaysWhetherTheReceivedFileItselfWasDamaged) {
+  const auto outcome = [&](std::string_view received, const char* data = "abc01/kordex.005") {
+    WriteFile(root / "abc01/kordex$$.005", received);
+    return UncompressReceivedFile(root.path(), {"abc01/kordex$$.005", "abc01/kordex!!.005", data}, messages);
+  };
+  EXPECT_TRUE(outcome("000000000").damaged);          // the stream ends before its end code
+  EXPECT_TRUE(outcome("000000100short").damaged);     // shorter than announced
+  EXPECT_TRUE(outcome("00000x000").damaged);          // a damaged length field
+  EXPECT_FALSE(outcome(MakeReceivedFile("x"), "gone/kordex.005").damaged);
+  std::filesystem::remove(root / "abc01/kordex$$.005");
+  EXPECT_FALSE(UncompressReceivedFile(root.path(), "abc01", 5, messages).damaged);
+  EXPECT_TRUE(outcome(MakeReceivedFile("x")).done);
 }
 
 TEST_F(UncompressTest, DataFileThatCannotBeCreatedIsNamed) {
