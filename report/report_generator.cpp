@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "core/in_directory.h"
+#include "core/replacement_file.h"
 #include "core/text_format.h"
 #include "report/block_writer.h"
 #include "report/data_line_reader.h"
@@ -24,8 +25,8 @@ constexpr std::string_view kColumnTitles =
     "BY  CHQ.NO. BC.";
 constexpr std::string_view kNoText = "";  // an empty line, pointing at a real (empty) text
 constexpr int kHeaderLines = 7;
-constexpr int kItemBreak = 48;     // from here an item starts a new page: 41 items a page
-constexpr int kTotalsBreak = 29;   // from here the totals block starts a new page
+constexpr int kItemBreak = 48;    // from here an item starts a new page: 41 items a page
+constexpr int kTotalsBreak = 29;  // from here the totals block starts a new page
 constexpr int kTotalsLines = 19;
 
 // A report line being built; every piece is bounded, so it never fills.
@@ -280,23 +281,27 @@ bool GenerateReport(const fs::path& dataFile, const fs::path& outputDirectory, b
   };
   CFile in = OpenFile(InDirectory(base, dataFile), "rb");
   if (!in) return fail(Format("Can't open file %s", dataFile.c_str()));
+  // Each file is written beside its name and put in place only when whole:
+  // a full disk leaves the older report, never part of a new one.
+  std::optional<ReplacementFile> viewFile;
   std::optional<BlockWriter> view;
   if (viewMode) {
-    CFile file = OpenFile(outputDirectory / store::kViewReportFile, "wb");
-    if (!file) return fail("Can't open file report.txt");
-    view.emplace(std::move(file));
+    viewFile.emplace(outputDirectory / store::kViewReportFile);
+    if (!viewFile->opened()) return fail("Can't open file report.txt");
+    view.emplace(*viewFile);
   }
-  CFile printFile = OpenFile(outputDirectory / store::kPrintReportFile, "wb");
-  if (!printFile) return fail("Can't open file prnrep.txt");
-  BlockWriter print(std::move(printFile));
+  ReplacementFile printFile(outputDirectory / store::kPrintReportFile);
+  if (!printFile.opened()) return fail("Can't open file prnrep.txt");
+  BlockWriter print(printFile);
 
   ReportRun run(view ? &*view : nullptr, print, messages, clock);
   DataLineReader reader(in.get());
   for (std::string_view line; reader.Next(line);) run.Line(WithoutLineEnd(line));
 
   if (reader.failed()) return fail(Format("Can't read file %s", dataFile.c_str()));
-  if (view && !view->Close()) return fail("Can't write file report.txt");
-  if (!print.Close()) return fail("Can't write file prnrep.txt");
+  if (view && !(view->Close() && viewFile->Finish())) return fail("Can't write file report.txt");
+  if (!(print.Close() && printFile.Finish())) return fail("Can't write file prnrep.txt");
+  if ((viewFile && !viewFile->Install()) || !printFile.Install()) return fail("Can't write file prnrep.txt");
   return true;
 }
 
