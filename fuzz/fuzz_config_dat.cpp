@@ -40,9 +40,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
 
   const ConfigReadResult r = ParseDeviceSettings(text);
-  if (r.settings && (r.settings->hostAddress.size() > 10 || r.settings->portDigit.size() > 1 ||
-                     r.settings->speedDigit.size() > 1 || r.settings->dialPrefix.size() > 7 ||
-                     r.settings->phoneNumber.size() > 20 || r.settings->phoneNumber.empty()))
+  if (r.settings &&
+      (r.settings->hostAddress.size() > 10 || r.settings->portDigit.size() > 1 || r.settings->speedDigit.size() > 1 ||
+       r.settings->dialPrefix.size() > 7 || r.settings->phoneNumber.size() > 20 || r.settings->phoneNumber.empty()))
     std::abort();
 
   const DeviceChoices choices = ParseDeviceChoices(text);

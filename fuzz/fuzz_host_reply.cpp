@@ -76,7 +76,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string& stated = download.fileSizeText();
     std::size_t i = stated.find_first_not_of(' ');
     std::uintmax_t expected = 0;
-    for (; i < stated.size() && stated[i] >= '0' && stated[i] <= '9'; ++i) expected = expected * 10 + static_cast<unsigned>(stated[i] - '0');
+    for (; i < stated.size() && stated[i] >= '0' && stated[i] <= '9'; ++i)
+      expected = expected * 10 + static_cast<unsigned>(stated[i] - '0');
     if (std::filesystem::file_size(root / "abc01" / "kordex$$.005") != expected) std::abort();
   }
   return 0;

@@ -46,7 +46,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   lines.Append(bytes);
   const auto ok = [](std::string_view line) { return line == "OK" ? Verdict::Success : Verdict::Skip; };
   lines.AwaitLine(QuietPort(), ok, now);
-  lines.AwaitPrompt(QuietPort(), [](std::string_view) { return Verdict::Skip; }, now);
+  lines.AwaitPrompt(
+      QuietPort(), [](std::string_view) { return Verdict::Skip; }, now);
   lines.Append(bytes);
   lines.DiscardPending(QuietPort());
   return 0;

@@ -50,10 +50,18 @@ int main(int argc, char** argv) {
     for (int e = 0; e < edits; ++e) {
       const auto where = input.empty() ? 0 : random() % (input.size() + 1);
       switch (random() % 4) {
-        case 0: input.insert(input.begin() + static_cast<long>(where), byte()); break;
-        case 1: if (where < input.size()) input[where] = byte(); break;
-        case 2: if (where < input.size()) input.erase(where, 1 + random() % 16); break;
-        default: input.resize(random() % (input.size() + 64), byte()); break;
+        case 0:
+          input.insert(input.begin() + static_cast<long>(where), byte());
+          break;
+        case 1:
+          if (where < input.size()) input[where] = byte();
+          break;
+        case 2:
+          if (where < input.size()) input.erase(where, 1 + random() % 16);
+          break;
+        default:
+          input.resize(random() % (input.size() + 64), byte());
+          break;
       }
     }
     Run(input);

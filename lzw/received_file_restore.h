@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 namespace lumvex::lzw {
 
@@ -21,5 +22,11 @@ struct RestoreResult {
 // refused before anything is decoded. Memory use does not grow with the file.
 RestoreResult RestoreReceivedFile(const std::filesystem::path& received, const std::filesystem::path& work,
                                   const std::filesystem::path& directory = {});
+
+// The same restore of a received file held in memory into `work`; failure
+// texts name the files as given.
+RestoreResult RestoreReceivedBytes(std::string_view received, std::string& work,
+                                   const std::filesystem::path& receivedName = "received",
+                                   const std::filesystem::path& workName = "work");
 
 }  // namespace lumvex::lzw

@@ -1,5 +1,7 @@
 #include "report/csv_export.h"
 
+#include <stdio.h>
+
 #include "core/decimal.h"
 #include "core/file_handle.h"
 #include "core/replacement_file.h"
@@ -21,8 +23,9 @@ std::string_view TrimmedField(std::string_view line, std::size_t offset, std::si
   return Trimmed(Field(line, offset, width));
 }
 
-void AppendCell(std::string& row, std::string_view text) {
-  if (!row.empty()) row.push_back(',');
+// Every cell but the first after a comma, so that an empty first cell still counts.
+void AppendCell(std::string& row, std::string_view text, bool first = false) {
+  if (!first) row.push_back(',');
   if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
     row.append(text);
     return;
@@ -57,9 +60,10 @@ std::string PaymentCsvRow(std::string_view companyCode, std::string_view item) {
   const std::string second = Tis620ToUtf8(TrimmedField(item, 78, 20));
   if (!second.empty()) name.append(" ").append(second);
   std::string row;
-  AppendCell(row, Tis620ToUtf8(Trimmed(companyCode)));
-  AppendCell(row, Split(Field(item, 39, 8), '/', 4));
-  AppendCell(row, Split(Field(item, 47, 6), ':', 2));
+  AppendCell(row, Tis620ToUtf8(Trimmed(companyCode)), true);
+  // Dates and times are digits in a sound file; anything else still comes out as UTF-8.
+  AppendCell(row, Tis620ToUtf8(Split(Field(item, 39, 8), '/', 4)));
+  AppendCell(row, Tis620ToUtf8(Split(Field(item, 47, 6), ':', 2)));
   AppendCell(row, Tis620ToUtf8(TrimmedField(item, 103, 20)));
   AppendCell(row, name);
   AppendCell(row, Tis620ToUtf8(TrimmedField(item, 123, 20)));
@@ -70,6 +74,33 @@ std::string PaymentCsvRow(std::string_view companyCode, std::string_view item) {
   AppendCell(row, Tis620ToUtf8(TrimmedField(item, 196, 2)));
   row.append("\r\n");
   return row;
+}
+
+namespace {
+
+// The header and a row per I record of an open data file, each handed to
+// `row`; false when the file could not be read to its end.
+template <typename Row>
+bool WriteCsvRows(std::FILE* in, Row&& row) {
+  row(kCsvHeader);
+  DataLineReader reader(in, 1 << 14);
+  std::string company;
+  for (std::string_view line; reader.Next(line);) {
+    line = WithoutLineEnd(line);
+    if (line[0] == 'H') company = std::string(Field(line, 1, 8));
+    if (line[0] == 'I') row(PaymentCsvRow(company, line));
+  }
+  return !reader.failed();
+}
+
+}  // namespace
+
+std::string PaymentsCsvText(std::string_view data) {
+  static char nothing;
+  CFile in(::fmemopen(data.empty() ? &nothing : const_cast<char*>(data.data()), data.size(), "rb"));
+  std::string csv;
+  if (in) WriteCsvRows(in.get(), [&](std::string_view row) { csv += row; });
+  return csv;
 }
 
 bool ExportPaymentsCsv(const std::filesystem::path& dataFile, const std::filesystem::path& csvFile,
@@ -85,15 +116,8 @@ bool ExportPaymentsCsv(const std::filesystem::path& dataFile, const std::filesys
     return false;
   }
   BlockWriter writer(out);
-  writer.Write(kCsvHeader);
-  DataLineReader reader(in.get());
-  std::string company;
-  for (std::string_view line; reader.Next(line);) {
-    line = WithoutLineEnd(line);
-    if (line[0] == 'H') company = std::string(Field(line, 1, 8));
-    if (line[0] == 'I') writer.Write(PaymentCsvRow(company, line));
-  }
-  const bool written = writer.Close() && !reader.failed() && out.Commit();
+  const bool read = WriteCsvRows(in.get(), [&](std::string_view row) { writer.Write(row); });
+  const bool written = writer.Close() && read && out.Commit();
   if (!written) messages.Show(MessageStyle::Failure, Format("Can't write file %s", csvFile.c_str()));
   return written;
 }

@@ -23,4 +23,7 @@ std::string PaymentCsvRow(std::string_view companyCode, std::string_view item);
 bool ExportPaymentsCsv(const std::filesystem::path& dataFile, const std::filesystem::path& csvFile,
                        MessagePort& messages);
 
+// The same CSV of data file bytes in memory.
+std::string PaymentsCsvText(std::string_view data);
+
 }  // namespace lumvex::report

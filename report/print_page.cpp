@@ -1,5 +1,7 @@
 #include "report/print_page.h"
 
+#include <stdio.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -25,19 +27,15 @@ std::string PrintFooter(std::string_view fileName, int page, int lastPage) {
                 lastPage);
 }
 
-std::optional<PrintPage> ReadPrintPage(const std::filesystem::path& printFile, int page, int lastPage,
-                                       std::string_view fileName, MessagePort& messages) {
-  CFile in = OpenFile(printFile, "rb");
-  if (!in) {
-    messages.Show(MessageStyle::Failure, "Can't open file prnrep.txt");
-    return std::nullopt;
-  }
+namespace {
+
+PrintPage ReadPageFrom(std::FILE* in, int page, int lastPage, std::string_view fileName) {
   PrintPage result{{}, PrintTitle(), PrintFooter(fileName, page, lastPage)};
   const long offset = static_cast<long>(page - 1) * static_cast<long>(kPageBytes);
-  if (page < 1 || std::fseek(in.get(), offset, SEEK_SET) != 0) return result;
+  if (page < 1 || std::fseek(in, offset, SEEK_SET) != 0) return result;
 
   char line[kReportLineBytes + 1];
-  for (int k = 0; k < kLinesRead && std::fgets(line, sizeof line, in.get()) != nullptr; ++k) {
+  for (int k = 0; k < kLinesRead && std::fgets(line, sizeof line, in) != nullptr; ++k) {
     if (k >= kPrintedBodyLines) continue;
     std::string text(line, std::min(std::strlen(line), kReportLineWidth));
     // A line off the stride may still carry its line end within 131 characters.
@@ -45,6 +43,25 @@ std::optional<PrintPage> ReadPrintPage(const std::filesystem::path& printFile, i
     result.lines.push_back(std::move(text));
   }
   return result;
+}
+
+}  // namespace
+
+std::optional<PrintPage> ReadPrintPage(const std::filesystem::path& printFile, int page, int lastPage,
+                                       std::string_view fileName, MessagePort& messages) {
+  CFile in = OpenFile(printFile, "rb");
+  if (!in) {
+    messages.Show(MessageStyle::Failure, "Can't open file prnrep.txt");
+    return std::nullopt;
+  }
+  return ReadPageFrom(in.get(), page, lastPage, fileName);
+}
+
+PrintPage ReadPrintPageText(std::string_view printText, int page, int lastPage, std::string_view fileName) {
+  static char nothing;
+  CFile in(::fmemopen(printText.empty() ? &nothing : const_cast<char*>(printText.data()), printText.size(), "rb"));
+  if (!in) return {{}, PrintTitle(), PrintFooter(fileName, page, lastPage)};
+  return ReadPageFrom(in.get(), page, lastPage, fileName);
 }
 
 }  // namespace lumvex::report

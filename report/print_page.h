@@ -42,4 +42,7 @@ struct PrintPage {
 std::optional<PrintPage> ReadPrintPage(const std::filesystem::path& printFile, int page, int lastPage,
                                        std::string_view fileName, MessagePort& messages);
 
+// The same page of prnrep.txt text already in memory.
+PrintPage ReadPrintPageText(std::string_view printText, int page, int lastPage, std::string_view fileName);
+
 }  // namespace lumvex::report

@@ -1,9 +1,13 @@
 #include "report/report_generator.h"
 
+#include <stdio.h>
+
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <cstring>
 #include <optional>
+#include <utility>
 
 #include "core/in_directory.h"
 #include "core/replacement_file.h"
@@ -273,6 +277,39 @@ void ReportRun::TrailerRecord(std::string_view body) {
 int LastPageNumber() { return lastPageNumber; }
 void SetLastPageNumber(int page) { lastPageNumber = page; }
 
+namespace {
+
+// The run over an open data file; false when the data could not be read.
+bool WriteReport(std::FILE* in, BlockWriter* view, BlockWriter& print, MessagePort& messages, const Clock& clock,
+                 std::size_t readBlock = 1 << 16) {
+  ReportRun run(view, print, messages, clock);
+  DataLineReader reader(in, readBlock);
+  for (std::string_view line; reader.Next(line);) run.Line(WithoutLineEnd(line));
+  return !reader.failed();
+}
+
+// A stream into memory; its text once closed.
+class MemoryStream {
+ public:
+  MemoryStream() : file_(::open_memstream(&buffer_, &size_)) {}
+  ~MemoryStream() {
+    if (file_ != nullptr) std::fclose(file_);
+    std::free(buffer_);
+  }
+  MemoryStream(const MemoryStream&) = delete;
+  MemoryStream& operator=(const MemoryStream&) = delete;
+  // The stream, closed by its new owner before Text is read.
+  CFile TakeFile() { return CFile(std::exchange(file_, nullptr)); }
+  std::string Text() const { return buffer_ == nullptr ? std::string() : std::string(buffer_, size_); }
+
+ private:
+  char* buffer_ = nullptr;
+  std::size_t size_ = 0;
+  std::FILE* file_;
+};
+
+}  // namespace
+
 bool GenerateReport(const fs::path& dataFile, const fs::path& outputDirectory, bool viewMode, MessagePort& messages,
                     const Clock& clock, const fs::path& base) {
   auto fail = [&](const std::string& text) {
@@ -294,15 +331,32 @@ bool GenerateReport(const fs::path& dataFile, const fs::path& outputDirectory, b
   if (!printFile.opened()) return fail("Can't open file prnrep.txt");
   BlockWriter print(printFile);
 
-  ReportRun run(view ? &*view : nullptr, print, messages, clock);
-  DataLineReader reader(in.get());
-  for (std::string_view line; reader.Next(line);) run.Line(WithoutLineEnd(line));
-
-  if (reader.failed()) return fail(Format("Can't read file %s", dataFile.c_str()));
+  if (!WriteReport(in.get(), view ? &*view : nullptr, print, messages, clock)) {
+    return fail(Format("Can't read file %s", dataFile.c_str()));
+  }
   if (view && !(view->Close() && viewFile->Finish())) return fail("Can't write file report.txt");
   if (!(print.Close() && printFile.Finish())) return fail("Can't write file prnrep.txt");
   if ((viewFile && !viewFile->Install()) || !printFile.Install()) return fail("Can't write file prnrep.txt");
   return true;
+}
+
+bool GenerateReportText(std::string_view data, bool viewMode, std::string* viewText, std::string& printText,
+                        MessagePort& messages, const Clock& clock) {
+  static char nothing;
+  CFile in(::fmemopen(data.empty() ? &nothing : const_cast<char*>(data.data()), data.size(), "rb"));
+  if (!in) return false;
+  MemoryStream viewStream;
+  MemoryStream printStream;
+  // Small blocks: the streams buffer in memory already.
+  constexpr std::size_t kBlock = 1 << 13;
+  std::optional<BlockWriter> view;
+  if (viewMode) view.emplace(viewStream.TakeFile(), kBlock);
+  BlockWriter print(printStream.TakeFile(), kBlock);
+  const bool read = WriteReport(in.get(), view ? &*view : nullptr, print, messages, clock, kBlock);
+  const bool written = (!view || view->Close()) && print.Close();
+  if (viewText != nullptr) *viewText = viewStream.Text();
+  printText = printStream.Text();
+  return read && written;
 }
 
 }  // namespace lumvex::report

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 #include "core/clock.h"
@@ -29,6 +30,11 @@ inline constexpr std::string_view kLocalTimeErrorText = "Get local time ERROR !!
 bool GenerateReport(const std::filesystem::path& dataFile, const std::filesystem::path& outputDirectory,
                     bool viewMode, MessagePort& messages, const Clock& clock = SystemClock::Instance(),
                     const std::filesystem::path& base = {});
+
+// The same report of data in memory, into `printText` (and `viewText` in
+// view mode): what prnrep.txt and report.txt would hold. No files.
+bool GenerateReportText(std::string_view data, bool viewMode, std::string* viewText, std::string& printText,
+                        MessagePort& messages, const Clock& clock);
 
 // The number of the last page headed by any run of GenerateReport in this
 // process (0 before the first); a run that heads no page leaves it alone.
