@@ -16,9 +16,10 @@ hostsim=$2
 demo_store=$3
 work=$(mktemp -d)
 disk=$work/disk
-host_pid=
+# shellcheck source=hostsim_support.sh
+. "$(dirname "$0")/hostsim_support.sh"
 cleanup() {
-  if [ -n "$host_pid" ]; then kill "$host_pid" 2> /dev/null || true; wait "$host_pid" 2> /dev/null || true; fi
+  stop_host
   cd /
   umount "$disk" 2> /dev/null || true
   rm -rf "$work"
@@ -85,16 +86,7 @@ mkdir -p "$work/host/abc01" "$work/roomy/abc01"
 echo "abc01 123456 654321" > "$work/host/accounts"
 awk 'BEGIN { x = 7; for (i = 0; i < 1500; i++) { x = (x * 1103515245 + 12345) % 2147483648; printf "I%06d%010d TH %05d\r\n", i, x, x % 65521 } }' \
   > "$work/host/abc01/0501$year.dat"
-export PADX25_GUARD_MS=20
-"$hostsim" --guard-ms 20 "$work/host" > "$work/host.out" 2> "$work/host.err" &
-host_pid=$!
-for _ in $(seq 1 300); do
-  [ -s "$work/host.out" ] && break
-  kill -0 "$host_pid" 2> /dev/null || fail "hostsim did not start: $(cat "$work/host.err")"
-  sleep 0.1
-done
-PADX25_COM1=$(head -n 1 "$work/host.out")
-export PADX25_COM1
+start_host
 download=(download --code abc01 --staff 123456 --date "0501$year")
 (cd "$work/roomy" && cp "$store/download.log" "$store/config.dat" . && "$tool" "${download[@]}" < "$work/password" > /dev/null 2>&1) \
   || fail "the download into a roomy store failed"
