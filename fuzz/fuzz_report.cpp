@@ -48,8 +48,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size > 0 && data[0] == 0xFF) clock.Set(std::nullopt);
 
   report::SetLastPageNumber(0);
-  std::string view;
-  std::string print;
+  // Kept from run to run, so their memory is reused.
+  static std::string view;
+  static std::string print;
   if (!report::GenerateReportText(bytes, true, &view, print, messages, clock)) std::abort();
   CheckLines(print);
   CheckLines(view);

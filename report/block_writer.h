@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -22,6 +23,8 @@ class BlockWriter {
   explicit BlockWriter(ReplacementFile& file, std::size_t capacity = 1 << 18) : replacement_(&file) {
     buffer_.reserve(capacity);
   }
+  // Appended to `text`, for output kept in memory.
+  explicit BlockWriter(std::string& text, std::size_t capacity = 1 << 13) : text_(&text) { buffer_.reserve(capacity); }
   BlockWriter(const BlockWriter&) = delete;
   BlockWriter& operator=(const BlockWriter&) = delete;
   ~BlockWriter() { Close(); }
@@ -44,9 +47,10 @@ class BlockWriter {
 
   // Writes what is left and closes; false when any write failed.
   bool Close() {
-    if (replacement_ != nullptr) {
+    if (replacement_ != nullptr || text_ != nullptr) {
       Flush();
       replacement_ = nullptr;
+      text_ = nullptr;
     }
     if (!file_) return ok_;
     Flush();
@@ -64,6 +68,8 @@ class BlockWriter {
     if (!ok_ || bytes.empty()) return;
     if (replacement_ != nullptr) {
       ok_ = replacement_->Write(bytes);
+    } else if (text_ != nullptr) {
+      text_->append(bytes);
     } else if (std::fwrite(bytes.data(), 1, bytes.size(), file_.get()) != bytes.size()) {
       ok_ = false;
     }
@@ -71,6 +77,7 @@ class BlockWriter {
 
   CFile file_;
   ReplacementFile* replacement_ = nullptr;
+  std::string* text_ = nullptr;
   std::vector<char> buffer_;
   bool ok_ = true;
 };

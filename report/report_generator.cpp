@@ -288,26 +288,6 @@ bool WriteReport(std::FILE* in, BlockWriter* view, BlockWriter& print, MessagePo
   return !reader.failed();
 }
 
-// A stream into memory; its text once closed.
-class MemoryStream {
- public:
-  MemoryStream() : file_(::open_memstream(&buffer_, &size_)) {}
-  ~MemoryStream() {
-    if (file_ != nullptr) std::fclose(file_);
-    std::free(buffer_);
-  }
-  MemoryStream(const MemoryStream&) = delete;
-  MemoryStream& operator=(const MemoryStream&) = delete;
-  // The stream, closed by its new owner before Text is read.
-  CFile TakeFile() { return CFile(std::exchange(file_, nullptr)); }
-  std::string Text() const { return buffer_ == nullptr ? std::string() : std::string(buffer_, size_); }
-
- private:
-  char* buffer_ = nullptr;
-  std::size_t size_ = 0;
-  std::FILE* file_;
-};
-
 }  // namespace
 
 bool GenerateReport(const fs::path& dataFile, const fs::path& outputDirectory, bool viewMode, MessagePort& messages,
@@ -345,17 +325,17 @@ bool GenerateReportText(std::string_view data, bool viewMode, std::string* viewT
   static char nothing;
   CFile in(::fmemopen(data.empty() ? &nothing : const_cast<char*>(data.data()), data.size(), "rb"));
   if (!in) return false;
-  MemoryStream viewStream;
-  MemoryStream printStream;
-  // Small blocks: the streams buffer in memory already.
+  std::string unusedView;
+  std::string& viewSink = viewText != nullptr ? *viewText : unusedView;
+  viewSink.clear();
+  printText.clear();
+  // Small blocks: the text is in memory already.
   constexpr std::size_t kBlock = 1 << 13;
   std::optional<BlockWriter> view;
-  if (viewMode) view.emplace(viewStream.TakeFile(), kBlock);
-  BlockWriter print(printStream.TakeFile(), kBlock);
+  if (viewMode) view.emplace(viewSink, kBlock);
+  BlockWriter print(printText, kBlock);
   const bool read = WriteReport(in.get(), view ? &*view : nullptr, print, messages, clock, kBlock);
   const bool written = (!view || view->Close()) && print.Close();
-  if (viewText != nullptr) *viewText = viewStream.Text();
-  printText = printStream.Text();
   return read && written;
 }
 
