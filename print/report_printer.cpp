@@ -20,8 +20,6 @@ constexpr int kColumns = static_cast<int>(report::kReportLineWidth);
 
 // Word by word at their columns: blanks cost nothing on paper, where most
 // of a report's 131 columns are blank.
-// Word by word at their columns: blanks cost nothing on paper, where most
-// of a report's 131 columns are blank.
 void DrawLine(QPainter &painter, const QFontMetricsF &metrics, int top, const QString &text) {
   const qreal advance = metrics.horizontalAdvance(QLatin1Char('M'));
   const qreal baseline = top + metrics.ascent();
